@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Veltrin's whole set-up on Debian 12:
+#   scripts/veltrin.sh run    install what is missing, build, start Veltrin
+#   scripts/veltrin.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Everything the build and the tests need, by Debian package name.
+packages=(
+    cmake g++ make pkg-config     # build
+    qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, with the xcb and offscreen platforms
+    libgtest-dev                  # core tests
+    clang-format                  # the formatting check
+    python3 xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
+    valgrind                      # memory check
+)
+
+install_missing() {
+    local missing=() p
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    ((${#missing[@]})) || return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" -j "$(nproc)"
+}
+
+case "${1:-}" in
+run)
+    install_missing
+    build release
+    exec build/release/window/Veltrin
+    ;;
+test)
+    install_missing
+    build release
+    ctest --preset release
+    # The sanitizer build runs the unit and window tests again, for memory and UB errors.
+    build asan
+    ctest --preset asan --label-exclude 'e2e|tooling'
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

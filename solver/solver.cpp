@@ -1,0 +1,36 @@
+#include "solver/solver.h"
+
+#include "solver/summary.h"
+
+namespace veltrin {
+
+int drawSquare(Platform& platform) {
+    int c = -1;
+    while (c < 0) {
+        c = squareFromRandom(platform.nextRandom());
+    }
+    return c;
+}
+
+SolveResult solve(Board& board, Platform& platform, std::string& solution) {
+    solution.clear();
+    platform.setSetupMode(false);
+    platform.setBoardEnabled(false);
+
+    // The test comes first, so an already uniform board takes no press at all.
+    while (!board.isSolved()) {
+        if (!platform.doEvents()) {
+            return SolveResult::Abandoned;
+        }
+        const int c = drawSquare(platform);
+        solution += static_cast<char>('0' + c);
+        board.pressSquare(c);
+    }
+
+    platform.setSetupMode(true);
+    platform.setBoardEnabled(true);
+    platform.msgBox(resultPrompt + shorten(solution));
+    return SolveResult::Reported;
+}
+
+} // namespace veltrin

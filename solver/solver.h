@@ -1,0 +1,36 @@
+#pragma once
+
+#include "board/board.h"
+
+#include <cstdint>
+#include <string>
+
+namespace veltrin {
+
+inline constexpr const char* resultPrompt = "To solve, use the following combination: ";
+
+// Maps one generator output onto a square 0..8, each exactly equally likely. Returns -1 for
+// the few outputs at the top of the range that would bias the mapping; the caller draws
+// again.
+inline int squareFromRandom(std::uint32_t r) {
+    // 2^32 = 9 * 477218588 + 4: the last four outputs are refused.
+    constexpr std::uint32_t limit = 9u * 477218588u;
+    return r < limit ? static_cast<int>(r % 9) : -1;
+}
+
+// The next random square, drawn from the platform's generator.
+int drawSquare(Platform& platform);
+
+enum class SolveResult { Reported, Abandoned };
+
+// The Solve button. Locks the board, switches to game mode and presses random squares,
+// recording each in `solution`, until the board is uniform; then unlocks it, returns to
+// setup mode and shows the combination. Presses commute, so the combination solves the
+// board as it was before the search. The board keeps the uniform result.
+//
+// Gives the window one chance to repaint and handle input before every press. If the user
+// closes the window meanwhile, it stops at once and returns Abandoned without another press
+// or message.
+SolveResult solve(Board& board, Platform& platform, std::string& solution);
+
+} // namespace veltrin

@@ -1,0 +1,205 @@
+// The random search: how it draws squares, the order in which it locks, switches mode and
+// reports, how it stops when the window closes, and, over every possible board, that the
+// combination it reports really solves the board the user entered.
+
+#include "solver/solver.h"
+#include "solver/summary.h"
+#include "support/boards.h"
+#include "support/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace veltrin {
+namespace {
+
+using test::FakePlatform;
+
+constexpr std::uint32_t refusedFrom = 4294967292u; // 9 * floor(2^32 / 9)
+
+// The counts a result message reports, square by square.
+std::vector<int> countsIn(const std::string& message) {
+    std::vector<int> counts;
+    for (auto pos = message.find(" time(s)"); pos != std::string::npos;
+         pos = message.find(" time(s)", pos + 1)) {
+        counts.push_back(message[pos - 1] - '0');
+    }
+    return counts;
+}
+
+TEST(Draw, MapsEveryOutputBlockEvenlyOntoNineSquares) {
+    EXPECT_EQ(squareFromRandom(0), 0);
+    EXPECT_EQ(squareFromRandom(8), 8);
+    EXPECT_EQ(squareFromRandom(9), 0);
+    EXPECT_EQ(squareFromRandom(refusedFrom - 1), 8);
+    // Every square gets exactly the same share of the accepted outputs.
+    EXPECT_EQ(refusedFrom % 9, 0u);
+}
+
+TEST(Draw, RefusesTheTopOutputsAndDrawsAgain) {
+    for (std::uint32_t r = refusedFrom; r != 0; ++r) {
+        EXPECT_EQ(squareFromRandom(r), -1) << r;
+    }
+    FakePlatform platform;
+    platform.scripted = {refusedFrom, 0xFFFFFFFFu, 13};
+    EXPECT_EQ(drawSquare(platform), 4);
+    EXPECT_EQ(platform.draws, 3);
+}
+
+TEST(Draw, SameGeneratorStateGivesTheSameDraws) {
+    FakePlatform a, b;
+    std::string first, second;
+    for (int n = 0; n < 50; ++n) {
+        first += static_cast<char>('0' + drawSquare(a));
+        second += static_cast<char>('0' + drawSquare(b));
+    }
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first.find_first_not_of(first[0]), std::string::npos);
+}
+
+struct SolveTest : ::testing::Test {
+    FakePlatform platform;
+    Board board{platform};
+    std::string solution = "stale";
+};
+
+TEST_F(SolveTest, UniformBoardTakesNoPressAndReportsNineZeros) {
+    test::enter(board, "WWWWWWWWW");
+    platform.log.clear();
+    EXPECT_EQ(solve(board, platform, solution), SolveResult::Reported);
+    EXPECT_EQ(solution, "");
+    EXPECT_EQ(platform.draws, 0);
+    EXPECT_EQ(test::valuesOf(board), "WWWWWWWWW");
+    EXPECT_EQ(platform.log,
+              (std::vector<std::string>{"game mode", "lock", "setup mode", "unlock", "message"}));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0],
+              "To solve, use the following combination: \r\n\r\nTop left 0 time(s)"
+              "\r\n\r\nTop middle 0 time(s)\r\n\r\nTop right 0 time(s)"
+              "\r\n\r\nMiddle left 0 time(s)\r\n\r\nMiddle center 0 time(s)"
+              "\r\n\r\nMiddle right 0 time(s)\r\n\r\nBottom left 0 time(s)"
+              "\r\n\r\nBottom center 0 time(s)\r\n\r\nBottom right 0 time(s)");
+}
+
+TEST_F(SolveTest, LocksAndSwitchesBeforeTheFirstPressAndRestoresBeforeTheMessage) {
+    // A blue cross: two game presses of the middle square turn it white, then red.
+    test::enter(board, "RBRBBBRBR");
+    platform.log.clear();
+    platform.scripted = {4, 13};
+    solve(board, platform, solution);
+    EXPECT_EQ(solution, "44");
+    const std::vector<std::string> press = {"events",  "paint 4", "paint 3",
+                                            "paint 5", "paint 1", "paint 7"};
+    std::vector<std::string> expected = {"game mode", "lock"};
+    expected.insert(expected.end(), press.begin(), press.end());
+    expected.insert(expected.end(), press.begin(), press.end());
+    expected.insert(expected.end(), {"setup mode", "unlock", "message"});
+    EXPECT_EQ(platform.log, expected);
+    EXPECT_EQ(test::valuesOf(board), "RRRRRRRRR");
+    EXPECT_EQ(countsIn(platform.messages.at(0)), (std::vector<int>{0, 0, 0, 0, 2, 0, 0, 0, 0}));
+    EXPECT_TRUE(platform.setup);
+    EXPECT_TRUE(platform.enabled);
+}
+
+TEST_F(SolveTest, RecordHoldsOneDigitPerTrial) {
+    test::enter(board, "RBWRBWRBW");
+    solve(board, platform, solution);
+    EXPECT_FALSE(solution.empty());
+    EXPECT_EQ(solution.find_first_not_of("012345678"), std::string::npos);
+    EXPECT_EQ(static_cast<long>(solution.size()), platform.eventPasses);
+}
+
+TEST_F(SolveTest, AfterASearchAClickAdvancesOnlyThatSquare) {
+    test::enter(board, "BRRRRRRRR");
+    solve(board, platform, solution);
+    const std::string after = test::valuesOf(board);
+    board.pressSquare(0);
+    std::string expected = after;
+    expected[0] = test::letters[(test::valueOf(after[0]) + 1) % 3];
+    EXPECT_EQ(test::valuesOf(board), expected);
+}
+
+TEST_F(SolveTest, ClosingTheWindowStopsTheSearchWithoutAnotherPress) {
+    test::enter(board, "RBWRBWRBW");
+    platform.closeAfterPasses = 3;
+    platform.log.clear();
+    EXPECT_EQ(solve(board, platform, solution), SolveResult::Abandoned);
+    EXPECT_EQ(solution.size(), 3u);
+    EXPECT_EQ(platform.eventPasses, 4);
+    EXPECT_EQ(platform.log.back(), "events");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "unlock"), 0);
+}
+
+TEST_F(SolveTest, SearchesWithinARunContinueTheSameSequence) {
+    FakePlatform other;
+    Board otherBoard{other};
+    std::string otherSolution;
+    test::enter(board, "BRRRRRRRR");
+    test::enter(otherBoard, "BRRRRRRRR");
+    solve(board, platform, solution);
+    solve(otherBoard, other, otherSolution);
+    EXPECT_EQ(solution, otherSolution);
+
+    board.cycleCell(0);
+    otherBoard.cycleCell(0);
+    const std::string first = solution;
+    solve(board, platform, solution);
+    solve(otherBoard, other, otherSolution);
+    EXPECT_EQ(solution, otherSolution);
+    EXPECT_NE(solution.substr(0, 20), first.substr(0, 20));
+}
+
+TEST(SolveEveryBoard, TheCombinationMakesTheEnteredBoardUniform) {
+    // For each of the 3^9 boards: solve it, then press each square the reported number of
+    // times on the board as entered, with the game's rule. That must give exactly the
+    // uniform board the search ended on.
+    FakePlatform platform;
+    platform.recording = false;
+    Board board{platform};
+    std::string solution;
+    long long trials = 0;
+    std::size_t longest = 0;
+    const auto started = std::chrono::steady_clock::now();
+    for (int n = 0; n < test::boardCount; ++n) {
+        const std::string entered = test::boardNumber(n);
+        // The board keeps its last result; walk it to the next entry with setup clicks.
+        for (int p = 0; p < squareCount; ++p) {
+            while (test::letters[board.value(p)] != entered[static_cast<std::size_t>(p)]) {
+                board.pressSquare(p);
+            }
+        }
+        platform.messages.clear();
+        solve(board, platform, solution);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        const std::vector<int> counts = countsIn(platform.messages[0]);
+        ASSERT_EQ(counts.size(), 9u);
+        std::string replay = entered;
+        for (int p = 0; p < squareCount; ++p) {
+            for (int k = 0; k < counts[static_cast<std::size_t>(p)]; ++k) {
+                replay = test::gamePress(replay, p);
+            }
+        }
+        const std::string reached = test::valuesOf(board);
+        ASSERT_TRUE(test::uniform(reached)) << entered;
+        ASSERT_EQ(replay, reached) << entered;
+        ASSERT_EQ(test::screenOf(platform.shown), reached) << entered;
+        ASSERT_TRUE(platform.setup);
+        ASSERT_TRUE(platform.enabled);
+        trials += static_cast<long long>(solution.size());
+        longest = std::max(longest, solution.size());
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::cout << "[ stats    ] " << test::boardCount << " boards, mean "
+              << static_cast<double>(trials) / test::boardCount << " trials, longest " << longest
+              << ", " << seconds << " s\n";
+}
+
+} // namespace
+} // namespace veltrin

@@ -1,0 +1,89 @@
+// Turning a move record into the combination text: the counter and the nine-line summary.
+
+#include "solver/summary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace veltrin {
+namespace {
+
+// The count each square gets in a summary, read back from the text.
+std::string countsIn(const std::string& text) {
+    std::string counts;
+    for (auto pos = text.find(" time(s)"); pos != std::string::npos;
+         pos = text.find(" time(s)", pos + 1)) {
+        counts += text[pos - 1];
+    }
+    return counts;
+}
+
+TEST(CharCount, CountsOccurrences) {
+    EXPECT_EQ(charCount("1231", "1"), 2);
+    EXPECT_EQ(charCount("", "1"), 0);
+    EXPECT_EQ(charCount("0123456780", "9"), 0);
+    EXPECT_EQ(charCount("abcABC", "a"), 1);
+}
+
+TEST(CharCount, OverlappingMatchesEachCount) {
+    EXPECT_EQ(charCount("aaa", "aa"), 2);
+    EXPECT_EQ(charCount("abab", "ab"), 2);
+}
+
+TEST(CharCount, EmptyNeedleOccursNowhere) {
+    EXPECT_EQ(charCount("123", ""), 0);
+    EXPECT_EQ(charCount("", ""), 0);
+}
+
+TEST(CharCount, CountsFarPastSixteenBits) {
+    const std::string record(100000, '4');
+    EXPECT_EQ(charCount(record, "4"), 100000);
+}
+
+TEST(Shorten, EmptyRecordGivesNineZeroEntries) {
+    EXPECT_EQ(shorten(""), "\r\n\r\nTop left 0 time(s)"
+                           "\r\n\r\nTop middle 0 time(s)"
+                           "\r\n\r\nTop right 0 time(s)"
+                           "\r\n\r\nMiddle left 0 time(s)"
+                           "\r\n\r\nMiddle center 0 time(s)"
+                           "\r\n\r\nMiddle right 0 time(s)"
+                           "\r\n\r\nBottom left 0 time(s)"
+                           "\r\n\r\nBottom center 0 time(s)"
+                           "\r\n\r\nBottom right 0 time(s)");
+}
+
+TEST(Shorten, CountsAreTakenModuloThreeInSquareOrder) {
+    // Order of presses does not matter; 3, 6 and 9 presses cancel.
+    EXPECT_EQ(countsIn(shorten("400040")), "100020000");
+    EXPECT_EQ(countsIn(shorten("111"
+                               "222222"
+                               "333333333")),
+              "000000000");
+    EXPECT_EQ(countsIn(shorten("5555"
+                               "66666"
+                               "8")),
+              "000001201");
+}
+
+TEST(Shorten, LongRecordKeepsTheRightCount) {
+    // 100,000 presses of one square (100000 mod 3 = 1) plus two of another.
+    std::string record(100000, '7');
+    record += "22";
+    EXPECT_EQ(countsIn(shorten(record)), "002000010");
+}
+
+TEST(Shorten, OneKnownRecordInFull) {
+    EXPECT_EQ(shorten("87"), "\r\n\r\nTop left 0 time(s)"
+                             "\r\n\r\nTop middle 0 time(s)"
+                             "\r\n\r\nTop right 0 time(s)"
+                             "\r\n\r\nMiddle left 0 time(s)"
+                             "\r\n\r\nMiddle center 0 time(s)"
+                             "\r\n\r\nMiddle right 0 time(s)"
+                             "\r\n\r\nBottom left 0 time(s)"
+                             "\r\n\r\nBottom center 1 time(s)"
+                             "\r\n\r\nBottom right 1 time(s)");
+}
+
+} // namespace
+} // namespace veltrin

@@ -1,0 +1,96 @@
+#pragma once
+
+// Boards written as nine letters, row by row from the top left: R red, B blue, W white.
+// The game model here is written from the rules, independently of the code under test.
+
+#include "board/board.h"
+
+#include <array>
+#include <stdexcept>
+#include <string>
+
+namespace veltrin::test {
+
+inline constexpr char letters[] = {'R', 'B', 'W'};
+
+inline int valueOf(char letter) {
+    switch (letter) {
+    case 'R':
+        return 0;
+    case 'B':
+        return 1;
+    case 'W':
+        return 2;
+    default:
+        throw std::invalid_argument(std::string("not a colour letter: ") + letter);
+    }
+}
+
+inline char letterOf(Colour colour) {
+    switch (colour) {
+    case 0x0000FF:
+        return 'R';
+    case 0xFF0000:
+        return 'B';
+    case 0xFFFFFF:
+        return 'W';
+    default:
+        return '?';
+    }
+}
+
+// Sets each square of a fresh (all red) board by clicks in setup mode.
+inline void enter(Board& board, const std::string& pattern) {
+    for (int p = 0; p < squareCount; ++p) {
+        for (int n = valueOf(pattern.at(static_cast<std::size_t>(p))); n > 0; --n) {
+            board.cycleCell(p);
+        }
+    }
+}
+
+inline std::string valuesOf(const Board& board) {
+    std::string s;
+    for (int p = 0; p < squareCount; ++p) {
+        s += letters[board.value(p)];
+    }
+    return s;
+}
+
+template <class Shown> std::string screenOf(const Shown& shown) {
+    std::string s;
+    for (const Colour c : shown) {
+        s += letterOf(c);
+    }
+    return s;
+}
+
+// One press of the game on a pattern: the square and its orthogonal neighbours advance.
+inline std::string gamePress(std::string pattern, int p) {
+    const int r = p / 3, c = p % 3;
+    const int dr[] = {0, 0, 0, -1, 1}, dc[] = {0, -1, 1, 0, 0};
+    for (int k = 0; k < 5; ++k) {
+        const int rr = r + dr[k], cc = c + dc[k];
+        if (rr >= 0 && rr < 3 && cc >= 0 && cc < 3) {
+            char& square = pattern[static_cast<std::size_t>(rr * 3 + cc)];
+            square = letters[(valueOf(square) + 1) % 3];
+        }
+    }
+    return pattern;
+}
+
+inline bool uniform(const std::string& pattern) {
+    return pattern.find_first_not_of(pattern[0]) == std::string::npos;
+}
+
+// All 3^9 boards, numbered 0..19682, as patterns.
+inline std::string boardNumber(int n) {
+    std::string s(9, 'R');
+    for (int p = 0; p < squareCount; ++p, n /= 3) {
+        s[static_cast<std::size_t>(p)] = letters[n % 3];
+    }
+    return s;
+}
+
+inline constexpr int boardCount = 19683;
+
+} // namespace veltrin::test

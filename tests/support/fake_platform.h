@@ -1,0 +1,84 @@
+#pragma once
+
+// A recording stand-in for the window: it keeps what each square shows, the press mode,
+// the lock and the messages, and logs every call in order so tests can check sequences.
+
+#include "board/board.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace veltrin::test {
+
+class FakePlatform : public Platform {
+public:
+    FakePlatform() { shown.fill(colors[0]); } // the squares are created red
+
+    void paintSquare(int p, Colour colour) override {
+        shown.at(static_cast<std::size_t>(p)) = colour;
+        if (recording) {
+            note("paint " + std::to_string(p));
+        }
+        if (flipModeOnPaint) {
+            setup = !setup;
+        }
+    }
+    bool setupMode() const override {
+        ++modeReads;
+        return setup;
+    }
+    void setSetupMode(bool s) override {
+        setup = s;
+        note(s ? "setup mode" : "game mode");
+    }
+    void setBoardEnabled(bool e) override {
+        enabled = e;
+        note(e ? "unlock" : "lock");
+    }
+    std::uint32_t nextRandom() override {
+        ++draws;
+        if (!scripted.empty()) {
+            const std::uint32_t r = scripted.front();
+            scripted.pop_front();
+            return r;
+        }
+        return static_cast<std::uint32_t>(generator());
+    }
+    void msgBox(const std::string& text) override {
+        messages.push_back(text);
+        note("message");
+    }
+    bool doEvents() override {
+        ++eventPasses;
+        note("events");
+        return closeAfterPasses < 0 || eventPasses <= closeAfterPasses;
+    }
+
+    std::array<Colour, squareCount> shown{};
+    bool setup = true;
+    bool enabled = true;
+    std::vector<std::string> messages;
+    std::vector<std::string> log;
+    bool recording = true;        // off for long runs, where the log would be huge
+    bool flipModeOnPaint = false; // to prove a press reads its mode only once
+    long closeAfterPasses = -1;   // doEvents reports the window closed after this many
+    long eventPasses = 0;
+    long draws = 0;
+    mutable long modeReads = 0;
+    std::deque<std::uint32_t> scripted; // served before the generator's own outputs
+    std::mt19937 generator;
+
+private:
+    void note(const char* entry) {
+        if (recording) {
+            log.emplace_back(entry);
+        }
+    }
+    void note(std::string entry) { log.push_back(std::move(entry)); }
+};
+
+} // namespace veltrin::test

@@ -1,0 +1,127 @@
+// The window as the user meets it: layout, keyboard order, what a click does to the
+// rendered squares, and a locked board that keeps its look and ignores input.
+
+#include "support.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+using namespace veltrin;
+using veltrin::test::child;
+using veltrin::test::rendered;
+
+class FormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutMatchesTheClassicWindow() {
+        Form1 form;
+        QCOMPARE(form.windowTitle(), QString("Veltrin Solver"));
+        QCOMPARE(form.size(), QSize(136, 158));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QVERIFY(form.windowFlags().testFlag(Qt::Tool));
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+        auto* picture = child<QWidget>(form, "Picture1");
+        QCOMPARE(picture->geometry(), QRect(8, 8, 129, 153));
+        for (int k = 0; k < 9; ++k) {
+            auto* square = child<QWidget>(form, qPrintable(QString("S%1").arg(k)));
+            QCOMPARE(square->parentWidget(), picture);
+            QCOMPARE(square->geometry(), QRect((k % 3) * 40, (k / 3) * 40, 41, 41));
+        }
+        auto* solve = child<QPushButton>(form, "Command1");
+        QCOMPARE(solve->parentWidget(), picture);
+        QCOMPARE(solve->geometry(), QRect(0, 120, 121, 25));
+        QCOMPARE(solve->text(), QString("Solve!"));
+
+        auto* setup = child<QCheckBox>(form, "Setup");
+        QCOMPARE(setup->parentWidget(), &form);
+        QVERIFY(setup->isChecked());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(!setup->isVisible());
+    }
+
+    void startsAllRed() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(rendered(form), std::string("RRRRRRRRR"));
+    }
+
+    void aClickAdvancesOnlyThatSquareAndShowsItsColour() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        std::string model = "RRRRRRRRR";
+        const std::string next = "BWR"; // after R, B, W
+        for (int k : {4, 0, 8, 4, 4, 2, 6, 1, 3, 5, 7, 8}) {
+            QTest::mouseClick(child<QWidget>(form, qPrintable(QString("S%1").arg(k))),
+                              Qt::LeftButton);
+            char& square = model[static_cast<std::size_t>(k)];
+            square = next[std::string("RBW").find(square)];
+            QCOMPARE(rendered(form), model);
+        }
+    }
+
+    void tabVisitsSolveThenTheSquaresBackwards() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* solve = child<QPushButton>(form, "Command1");
+        solve->setFocus();
+        QStringList order{solve->objectName()};
+        for (int n = 0; n < 9; ++n) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order.join(' '), QString("Command1 S8 S7 S6 S5 S4 S3 S2 S1 S0"));
+    }
+
+    void spaceOnAFocusedSquarePressesIt() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* square = child<QWidget>(form, "S7");
+        square->setFocus();
+        QTest::keyClick(square, Qt::Key_Space);
+        QCOMPARE(rendered(form), std::string("RRRRRRRBR"));
+    }
+
+    void aLockedBoardKeepsItsLookAndTakesNoInput() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* picture = child<QWidget>(form, "Picture1");
+        QTest::mouseClick(child<QWidget>(form, "S0"), Qt::LeftButton);
+        child<QWidget>(form, "S0")->clearFocus(); // locking takes the focus: compare without
+        const QImage before = form.grab().toImage();
+
+        picture->setEnabled(false);
+        QCOMPARE(form.grab().toImage(), before);
+        QTest::mouseClick(child<QWidget>(form, "S4"), Qt::LeftButton);
+        QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
+        QCOMPARE(rendered(form), std::string("BRRRRRRRR"));
+
+        picture->setEnabled(true);
+        QTest::mouseClick(child<QWidget>(form, "S4"), Qt::LeftButton);
+        QCOMPARE(rendered(form), std::string("BRRRBRRRR"));
+    }
+
+    void squaresNameThemselvesAndTheirColourForScreenReaders() {
+        Form1 form;
+        auto* square = child<QWidget>(form, "S5");
+        QCOMPARE(square->accessibleName(), QString("Middle right"));
+        QCOMPARE(child<QWidget>(form, "S1")->accessibleName(), QString("Top middle"));
+        QStringList seen{square->accessibleDescription()};
+        for (int n = 0; n < 3; ++n) {
+            QTest::mouseClick(square, Qt::LeftButton);
+            seen << square->accessibleDescription();
+        }
+        QCOMPARE(seen.join(' '), QString("red blue white red"));
+    }
+};
+
+VELTRIN_QTEST_MAIN(FormTest)
+#include "form_test.moc"

@@ -1,0 +1,33 @@
+// Message boxes: title, no icon, OK only, and Ctrl+C copying the exact CR LF text.
+
+#include "support.h"
+#include "window/messagebox.h"
+
+#include <QClipboard>
+#include <QLabel>
+
+using namespace veltrin;
+
+class MessageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTextUnderTheApplicationTitleWithOkOnly() {
+        QString copied;
+        test::MessageWatch watch([&](QMessageBox& box) {
+            QCOMPARE(box.windowTitle(), QString("Veltrin"));
+            QCOMPARE(box.icon(), QMessageBox::NoIcon);
+            QCOMPARE(box.buttons().size(), 1);
+            QVERIFY(box.button(QMessageBox::Ok));
+            QCOMPARE(box.text(), QString("first line\n\n<b>second</b>"));
+            QCOMPARE(box.textFormat(), Qt::PlainText);
+            copied = test::copyAndAccept(box);
+        });
+        showMessage(nullptr, "first line\r\n\r\n<b>second</b>");
+        QVERIFY(watch.seen());
+        QCOMPARE(copied, QString("first line\r\n\r\n<b>second</b>"));
+    }
+};
+
+VELTRIN_QTEST_MAIN(MessageTest)
+#include "message_test.moc"

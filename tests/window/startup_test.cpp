@@ -1,0 +1,49 @@
+// Start-up and close: the start-up message comes first, exact, and the window appears only
+// once it is dismissed; closing the window ends the program with status 0.
+
+#include "support.h"
+
+using namespace veltrin;
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageFirstThenWindowThenCloseEndsWithZero() {
+        Form1 form;
+        QString copied;
+        bool windowHiddenDuringMessage = false;
+        test::MessageWatch watch([&](QMessageBox& box) {
+            windowHiddenDuringMessage = !form.isVisible();
+            copied = test::copyAndAccept(box);
+        });
+        QTimer closer;
+        closer.setInterval(20);
+        connect(&closer, &QTimer::timeout, &form, [&] {
+            if (form.isVisible()) {
+                closer.stop();
+                form.close();
+            }
+        });
+        closer.start();
+
+        QCOMPARE(app()->run(form), 0);
+        QVERIFY(watch.seen());
+        QVERIFY(windowHiddenDuringMessage);
+        QCOMPARE(copied,
+                 QString("This program uses the colors red, white, and blue to represent the "
+                         "differenct types of trees.\r\n"
+                         "Click on individual squares to change their colors to match what you "
+                         "see in the game.\r\n"
+                         "Press the 'Solve!' button, wait, and use the given combination in the "
+                         "game.\r\n\r\n"
+                         "Please direct all feedback to Veltrin maintainers "
+                         "(maintainers@veltrin.example)"));
+    }
+
+private:
+    static Application* app() { return static_cast<Application*>(QApplication::instance()); }
+};
+
+VELTRIN_QTEST_MAIN(StartupTest)
+#include "startup_test.moc"

@@ -1,0 +1,101 @@
+#pragma once
+
+// Helpers for driving the real window under Qt Test: reading colours off the rendered
+// pixels, and answering message boxes when they come up.
+
+#include "window/application.h"
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+
+namespace veltrin::test {
+
+// The letter (R, B, W) for the colour rendered at the middle of square k, '?' for any other.
+inline char renderedLetter(const QImage& image, int k) {
+    const QPoint centre(8 + (k % 3) * 40 + 20, 8 + (k / 3) * 40 + 20);
+    const QRgb pixel = image.pixel(centre);
+    if (pixel == qRgb(255, 0, 0)) {
+        return 'R';
+    }
+    if (pixel == qRgb(0, 0, 255)) {
+        return 'B';
+    }
+    if (pixel == qRgb(255, 255, 255)) {
+        return 'W';
+    }
+    return '?';
+}
+
+// The board as it is on screen, row by row from the top left.
+inline std::string rendered(QWidget& form) {
+    const QImage image = form.grab().toImage();
+    std::string board;
+    for (int k = 0; k < 9; ++k) {
+        board += renderedLetter(image, k);
+    }
+    return board;
+}
+
+template <class T> T* child(QWidget& form, const char* name) {
+    T* widget = form.findChild<T*>(QString::fromLatin1(name));
+    if (!widget) {
+        qFatal("no child named %s", name);
+    }
+    return widget;
+}
+
+// Calls `answer` with the next message box once it is up and modal. The answer usually
+// reads it and presses OK. Returns a flag that tells whether it has come.
+class MessageWatch {
+public:
+    explicit MessageWatch(std::function<void(QMessageBox&)> answer) : answer_(std::move(answer)) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && box->isVisible()) {
+                timer_.stop();
+                seen_ = true;
+                answer_(*box);
+            }
+        });
+        timer_.start();
+    }
+    bool seen() const { return seen_; }
+
+private:
+    std::function<void(QMessageBox&)> answer_;
+    QTimer timer_;
+    bool seen_ = false;
+};
+
+// Presses OK on a message box after recording its exact text, read through Ctrl+C.
+inline QString copyAndAccept(QMessageBox& box) {
+    QApplication::clipboard()->clear();
+    // Shortcuts reach only the active window.
+    if (!QTest::qWaitForWindowActive(&box)) {
+        qWarning("message box never became active");
+    }
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    const QString text = QApplication::clipboard()->text();
+    box.button(QMessageBox::Ok)->click();
+    return text;
+}
+
+} // namespace veltrin::test
+
+// Window tests run with the program's own application object, as the program does.
+#define VELTRIN_QTEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv) {                                                              \
+        veltrin::Application app(argc, argv);                                                      \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

@@ -1,0 +1,57 @@
+#include "window/application.h"
+
+#include "window/form1.h"
+#include "window/lifetime.h"
+#include "window/messagebox.h"
+
+#include <exception>
+#include <string>
+
+namespace veltrin {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Veltrin"));
+    setApplicationVersion(QStringLiteral("1.00"));
+    // The program ends through the window's close handler, never because a message box
+    // (the start-up message is shown before the window) happened to be the last window.
+    setQuitOnLastWindowClosed(false);
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        fatalError(e.what());
+    } catch (...) {
+        fatalError("unknown exception");
+    }
+    return false;
+}
+
+int Application::run(Form1& form) {
+    try {
+        form.startUp();
+        if (programEnding()) {
+            return programExitCode();
+        }
+        form.show();
+        const int status = exec();
+        return programEnding() ? programExitCode() : status;
+    } catch (const std::exception& e) {
+        fatalError(e.what());
+    }
+    return programExitCode();
+}
+
+void fatalError(const char* what) {
+    static bool reporting = false;
+    if (!reporting) {
+        reporting = true;
+        showMessage(nullptr, std::string("Veltrin met an internal error and has to close.\r\n"
+                                         "\r\n") +
+                                 what);
+    }
+    endProgram(1);
+}
+
+} // namespace veltrin

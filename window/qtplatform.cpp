@@ -1,0 +1,53 @@
+#include "window/qtplatform.h"
+
+#include "window/lifetime.h"
+#include "window/messagebox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+
+namespace veltrin {
+
+QtPlatform::QtPlatform(const std::array<Square*, squareCount>& squares, QCheckBox* setup,
+                       QWidget* boardArea, QWidget* window)
+    : squares_(squares), setup_(setup), boardArea_(boardArea), window_(window) {}
+
+void QtPlatform::paintSquare(int p, Colour colour) {
+    squares_.at(static_cast<std::size_t>(p))->setColour(colour);
+}
+
+bool QtPlatform::setupMode() const {
+    return setup_->isChecked();
+}
+
+void QtPlatform::setSetupMode(bool setup) {
+    setup_->setChecked(setup);
+}
+
+void QtPlatform::setBoardEnabled(bool enabled) {
+    // Disabling takes the keyboard focus away from the board; give it back afterwards so a
+    // keyboard user can carry on where they were.
+    if (!enabled) {
+        QWidget* focus = QApplication::focusWidget();
+        focusBeforeLock_ = focus && boardArea_->isAncestorOf(focus) ? focus : nullptr;
+    }
+    boardArea_->setEnabled(enabled);
+    if (enabled && focusBeforeLock_) {
+        focusBeforeLock_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+std::uint32_t QtPlatform::nextRandom() {
+    return static_cast<std::uint32_t>(generator_());
+}
+
+void QtPlatform::msgBox(const std::string& text) {
+    showMessage(window_, text);
+}
+
+bool QtPlatform::doEvents() {
+    QCoreApplication::processEvents();
+    return !programEnding();
+}
+
+} // namespace veltrin

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "board/board.h"
+#include "window/square.h"
+
+#include <QPointer>
+
+#include <array>
+#include <random>
+
+class QCheckBox;
+class QWidget;
+
+namespace veltrin {
+
+// The board's and the solver's window operations, carried out on the real widgets.
+class QtPlatform final : public Platform {
+public:
+    QtPlatform(const std::array<Square*, squareCount>& squares, QCheckBox* setup,
+               QWidget* boardArea, QWidget* window);
+
+    void paintSquare(int p, Colour colour) override;
+    bool setupMode() const override;
+    void setSetupMode(bool setup) override;
+    void setBoardEnabled(bool enabled) override;
+    std::uint32_t nextRandom() override;
+    void msgBox(const std::string& text) override;
+    bool doEvents() override;
+
+private:
+    std::array<Square*, squareCount> squares_;
+    QCheckBox* setup_;
+    QWidget* boardArea_;
+    QWidget* window_;
+    QPointer<QWidget> focusBeforeLock_;
+    // Default-constructed, and so started from the same state in every run; never reseeded.
+    // Its output sequence is fixed by the C++ standard, so runs repeat across platforms.
+    std::mt19937 generator_;
+};
+
+} // namespace veltrin

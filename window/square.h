@@ -1,0 +1,34 @@
+#pragma once
+
+#include "board/platform.h"
+
+#include <QAbstractButton>
+
+namespace veltrin {
+
+// One square of the board: a push button that is nothing but its colour. It paints itself
+// directly, opaque and edge to edge, so that neither the style nor a disabled state can
+// tint it, and so that a repaint during a search costs as little as possible.
+class Square : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    Square(int index, QWidget* parent);
+
+    void setColour(Colour colour);
+    Colour colour() const { return colour_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Colour colour_;
+};
+
+// A stored colour (0x00BBGGRR) as Qt's colour type.
+QColor toQColor(Colour colour);
+
+// What a screen reader says for a colour: "red", "blue" or "white".
+QString colourName(Colour colour);
+
+} // namespace veltrin
