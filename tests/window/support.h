@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace veltrin::test {
 
@@ -81,7 +82,7 @@ private:
 inline QString copyAndAccept(QMessageBox& box) {
     QApplication::clipboard()->clear();
     // Shortcuts reach only the active window.
-    if (!QTest::qWaitForWindowActive(&box)) {
+    if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == &box; })) {
         qWarning("message box never became active");
     }
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
@@ -99,3 +100,41 @@ inline QString copyAndAccept(QMessageBox& box) {
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+
+namespace veltrin::test {
+
+inline QWidget* square(QWidget& form, int k) {
+    return child<QWidget>(form, qPrintable(QString("S%1").arg(k)));
+}
+
+// Enters a board written as nine letters (R, B, W) by clicking the squares of a fresh window.
+inline void clickIn(QWidget& form, const std::string& pattern) {
+    for (int k = 0; k < 9; ++k) {
+        for (int n = std::string("RBW").find(pattern[static_cast<std::size_t>(k)]); n > 0; --n) {
+            QTest::mouseClick(square(form, k), Qt::LeftButton);
+        }
+    }
+}
+
+// The press counts a result message gives, square by square.
+inline std::vector<int> countsIn(const QString& message) {
+    std::vector<int> counts;
+    for (auto pos = message.indexOf(" time(s)"); pos >= 0;
+         pos = message.indexOf(" time(s)", pos + 1)) {
+        counts.push_back(message[pos - 1].digitValue());
+    }
+    return counts;
+}
+
+// Presses Solve and answers the result message; returns its exact text.
+inline QString solveAndRead(QWidget& form) {
+    QString text;
+    MessageWatch watch([&](QMessageBox& box) { text = copyAndAccept(box); });
+    QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
+    if (!watch.seen()) {
+        qWarning("no result message");
+    }
+    return text;
+}
+
+} // namespace veltrin::test

@@ -1,0 +1,127 @@
+// Solve on the real window: the combination it reports solves the board that was clicked
+// in, the board is left uniform and back in setup mode, and nothing the user does during
+// the search changes it.
+
+#include "support.h"
+#include "support/boards.h"
+
+#include <QCheckBox>
+
+using namespace veltrin;
+using test::rendered;
+
+class SearchTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theReportedCombinationSolvesTheEnteredBoard() {
+        for (const std::string entered : {"RWRWWWRWR", "BRRRRRRRR", "RBWWBRBRW"}) {
+            Form1 form;
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            test::clickIn(form, entered);
+            QCOMPARE(rendered(form), entered);
+
+            const QString message = test::solveAndRead(form);
+            QVERIFY2(message.startsWith("To solve, use the following combination: \r\n\r\n"),
+                     qPrintable(QString::fromStdString(entered) + ": " + message));
+            const std::vector<int> counts = test::countsIn(message);
+            QCOMPARE(counts.size(), std::size_t{9});
+            std::string replay = entered;
+            for (int p = 0; p < 9; ++p) {
+                for (int n = 0; n < counts[static_cast<std::size_t>(p)]; ++n) {
+                    replay = test::gamePress(replay, p);
+                }
+            }
+            QVERIFY(test::uniform(replay));
+            QCOMPARE(rendered(form), replay);
+            QCOMPARE(form.solution().find_first_not_of("012345678"), std::string::npos);
+
+            // Back in setup mode with the board unlocked: a click advances one square.
+            QVERIFY(test::child<QCheckBox>(form, "Setup")->isChecked());
+            QTest::mouseClick(test::square(form, 2), Qt::LeftButton);
+            std::string after = replay;
+            after[2] = test::letters[(test::valueOf(after[2]) + 1) % 3];
+            QCOMPARE(rendered(form), after);
+        }
+    }
+
+    void aUniformBoardTakesNoPress() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        test::clickIn(form, "WWWWWWWWW");
+        const QString message = test::solveAndRead(form);
+        QCOMPARE(test::countsIn(message), std::vector<int>(9, 0));
+        QCOMPARE(form.solution(), std::string());
+        QCOMPARE(rendered(form), std::string("WWWWWWWWW"));
+    }
+
+    void inputDuringASearchChangesNothing() {
+        // Two fresh windows start from the same generator state, so a quiet search and a
+        // busy one over the same board must give the same record and message.
+        const std::string entered = "RBWRBWRBW";
+        Form1 quiet;
+        quiet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&quiet));
+        test::clickIn(quiet, entered);
+        const QString expected = test::solveAndRead(quiet);
+
+        Form1 busy;
+        busy.show();
+        QVERIFY(QTest::qWaitForWindowActive(&busy));
+        test::clickIn(busy, entered);
+        int pokes = 0;
+        QTimer poker;
+        auto* setup = test::child<QCheckBox>(busy, "Setup");
+        connect(&poker, &QTimer::timeout, &busy, [&] {
+            if (setup->isChecked()) {
+                return; // not searching (yet, or any more): a click would start a search
+            }
+            ++pokes;
+            QTest::mouseClick(test::square(busy, pokes % 9), Qt::LeftButton);
+            QTest::mouseClick(test::child<QWidget>(busy, "Command1"), Qt::LeftButton);
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &busy;
+            for (const auto key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
+                QTest::keyClick(target, key);
+            }
+        });
+        poker.start(1);
+        const QString got = test::solveAndRead(busy);
+        poker.stop();
+        QVERIFY2(pokes > 20, qPrintable(QString("only %1 pokes").arg(pokes)));
+        QCOMPARE(got, expected);
+        QCOMPARE(busy.solution(), quiet.solution());
+        QCOMPARE(rendered(busy), rendered(quiet));
+    }
+
+    void theSquaresShowEachPressDuringTheSearch() {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        test::clickIn(form, "RBWRBWRBW");
+        int passes = 0, frames = 0, matching = 0;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, &form, [&] {
+            // Rendering the window is slow next to a trial: look at one pass in fifty.
+            if (test::child<QCheckBox>(form, "Setup")->isChecked() || ++passes % 50 != 0) {
+                return;
+            }
+            // Replaying the record so far on the entered board gives what must be on screen.
+            std::string expected = "RBWRBWRBW";
+            for (const char c : form.solution()) {
+                expected = test::gamePress(expected, c - '0');
+            }
+            ++frames;
+            matching += rendered(form) == expected ? 1 : 0;
+        });
+        sampler.start(0);
+        test::solveAndRead(form);
+        sampler.stop();
+        QVERIFY(frames > 10);
+        QCOMPARE(matching, frames);
+    }
+};
+
+VELTRIN_QTEST_MAIN(SearchTest)
+#include "search_test.moc"
