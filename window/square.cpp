@@ -2,6 +2,8 @@
 
 #include "board/board.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
 #include <array>
@@ -14,6 +16,42 @@ namespace {
 const std::array<const char*, squareCount> accessibleNames{
     "Top left",     "Top middle",  "Top right",     "Middle left", "Middle center",
     "Middle right", "Bottom left", "Bottom center", "Bottom right"};
+
+// What assistive technology sees of a square: a button named after its place, whose
+// description is its colour, read when asked rather than pushed on every change (a search
+// changes colours tens of thousands of times).
+class SquareAccessible : public QAccessibleWidget {
+public:
+    explicit SquareAccessible(Square* square) : QAccessibleWidget(square, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) {
+            return colourName(static_cast<const Square*>(widget())->colour());
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            if (widget()->isEnabled()) {
+                static_cast<Square*>(widget())->click();
+            }
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* squareAccessible(const QString&, QObject* object) {
+    if (auto* square = qobject_cast<Square*>(object)) {
+        return new SquareAccessible(square);
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -34,8 +72,9 @@ QString colourName(Colour colour) {
 
 Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(colors[0]) {
     setObjectName(QStringLiteral("S%1").arg(index));
+    static const bool factoryInstalled = (QAccessible::installFactory(squareAccessible), true);
+    Q_UNUSED(factoryInstalled);
     setAccessibleName(QString::fromLatin1(accessibleNames.at(static_cast<std::size_t>(index))));
-    setAccessibleDescription(colourName(colour_));
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted in paintEvent: no background needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,22 +82,26 @@ Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(co
 
 void Square::setColour(Colour colour) {
     colour_ = colour;
-    setAccessibleDescription(colourName(colour));
-    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (exposed_.isValid()) {
+        update(exposed_);
+    } else {
+        update();
+    }
 }
 
 void Square::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor fill = toQColor(colour_);
-    painter.fillRect(rect(), fill);
-
     // A thin frame keeps neighbouring squares of one colour apart; it thickens while the
-    // square is held down, as a button's bevel would.
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    if (isDown()) {
-        painter.drawRect(rect().adjusted(1, 1, -2, -2));
-    }
+    // square is held down, as a button's bevel would. Filled rather than stroked: this runs
+    // for every press of a search.
+    const int border = isDown() ? 2 : 1;
+    painter.fillRect(rect(), QColor(64, 64, 64));
+    painter.fillRect(rect().adjusted(border, border, -border, -border), fill);
 
     if (hasFocus()) {
         // A dotted mark that stays readable on all three colours.

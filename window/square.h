@@ -18,11 +18,17 @@ public:
     void setColour(Colour colour);
     Colour colour() const { return colour_; }
 
+    // The part of the square not covered by widgets stacked above it. A colour change
+    // repaints only this part, so that it does not drag the overlapping neighbours (or the
+    // Solve button) into every repaint of a search.
+    void setExposedRect(const QRect& rect) { exposed_ = rect; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Colour colour_;
+    QRect exposed_;
 };
 
 // A stored colour (0x00BBGGRR) as Qt's colour type.

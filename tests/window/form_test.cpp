@@ -3,6 +3,7 @@
 
 #include "support.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QPushButton>
 
@@ -114,12 +115,23 @@ private slots:
         auto* square = child<QWidget>(form, "S5");
         QCOMPARE(square->accessibleName(), QString("Middle right"));
         QCOMPARE(child<QWidget>(form, "S1")->accessibleName(), QString("Top middle"));
-        QStringList seen{square->accessibleDescription()};
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(square);
+        QVERIFY(reader);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        QCOMPARE(reader->text(QAccessible::Name), QString("Middle right"));
+        QStringList seen{reader->text(QAccessible::Description)};
         for (int n = 0; n < 3; ++n) {
             QTest::mouseClick(square, Qt::LeftButton);
-            seen << square->accessibleDescription();
+            seen << reader->text(QAccessible::Description);
         }
         QCOMPARE(seen.join(' '), QString("red blue white red"));
+
+        // A screen reader's press acts as a click, and not on a locked board.
+        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(reader->text(QAccessible::Description), QString("blue"));
+        child<QWidget>(form, "Picture1")->setEnabled(false);
+        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(reader->text(QAccessible::Description), QString("blue"));
     }
 };
 

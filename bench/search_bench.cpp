@@ -1,0 +1,194 @@
+// Measures what a user waits for after "Solve!": the cost of one trial of the real search
+// in the real window, against the plainest Qt loop doing the same work per trial (nine
+// autoFillBackground push buttons recoloured through their palettes, one event pass per
+// trial). Also measures the headless core's presses per second.
+//
+// Run it on any Qt platform: QT_QPA_PLATFORM=offscreen, or xcb under an X server.
+
+#include "board/board.h"
+#include "solver/solver.h"
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Starting boards, as nine letters row by row (R red, B blue, W white).
+const std::vector<std::string> boards = {
+    "BRRRRRRRR", "RBRRRRRRR", "RRRRBRRRR", "RBWRBWRBW", "WBRWBRWBR", "BBBRRRWWW",
+    "RWRWWWRWR", "RBWWBRBRW", "WWBRRBWRB", "BRWBRWBRW", "RRBRRBRRB", "WRRRWRRRW",
+    "BWBWBWBWB", "RRRRRRRRB", "WBWBRBWBW", "BBRBRRRRW", "RWBBWRWRB", "WWWWBWWWW",
+    "BRBRBRBRB", "RBBWWRRWB", "WRBRBWBWR", "BWRRWBBRW"};
+
+int valueOf(char c) {
+    return c == 'R' ? 0 : c == 'B' ? 1 : 2;
+}
+
+struct Result {
+    long trials = 0;
+    double seconds = 0;
+    double microsPerTrial() const { return seconds * 1e6 / static_cast<double>(trials); }
+};
+
+// The real window: click the board in, press Solve, stop the clock when the result is up.
+Result realSearch() {
+    Result total;
+    for (const std::string& board : boards) {
+        veltrin::Form1 form;
+        form.show();
+        if (!QTest::qWaitForWindowExposed(&form)) {
+            qFatal("window never exposed");
+        }
+        for (int k = 0; k < 9; ++k) {
+            auto* square = form.findChild<QWidget*>(QStringLiteral("S%1").arg(k));
+            for (int n = valueOf(board[static_cast<std::size_t>(k)]); n > 0; --n) {
+                QTest::mouseClick(square, Qt::LeftButton);
+            }
+        }
+        QCoreApplication::processEvents();
+        Clock::time_point started, ended;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ended = Clock::now();
+                answer.stop();
+                box->accept();
+            }
+        });
+        answer.start(5); // rare enough to cost nothing measurable, close enough to time
+        started = Clock::now();
+        form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        total.trials += static_cast<long>(form.solution().size());
+        total.seconds += std::chrono::duration<double>(ended - started).count();
+    }
+    return total;
+}
+
+// The baseline: the same presses on plain styled buttons, one event pass per trial.
+Result baselineSearch() {
+    const QColor colours[] = {QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 255, 255)};
+    Result total;
+    for (const std::string& board : boards) {
+        QWidget window;
+        window.setFixedSize(136, 158);
+        QWidget area(&window);
+        area.setGeometry(8, 8, 129, 153);
+        QPushButton* buttons[9];
+        int values[9];
+        for (int k = 0; k < 9; ++k) {
+            buttons[k] = new QPushButton(&area);
+            buttons[k]->setFlat(true);
+            buttons[k]->setAutoFillBackground(true);
+            buttons[k]->setGeometry((k % 3) * 40, (k / 3) * 40, 41, 41);
+            values[k] = valueOf(board[static_cast<std::size_t>(k)]);
+            QPalette palette = buttons[k]->palette();
+            palette.setColor(QPalette::Button, colours[values[k]]);
+            buttons[k]->setPalette(palette);
+        }
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            qFatal("window never exposed");
+        }
+        std::mt19937 generator; // the same sequence the real search draws from
+        const auto started = Clock::now();
+        long trials = 0;
+        auto advance = [&](int k) {
+            values[k] = (values[k] + 1) % 3;
+            QPalette palette = buttons[k]->palette();
+            palette.setColor(QPalette::Button, colours[values[k]]);
+            buttons[k]->setPalette(palette);
+        };
+        for (;;) {
+            bool uniform = true;
+            for (int k = 1; k < 9; ++k) {
+                uniform = uniform && values[k] == values[0];
+            }
+            if (uniform) {
+                break;
+            }
+            QCoreApplication::processEvents();
+            int c = -1;
+            while (c < 0) {
+                c = veltrin::squareFromRandom(static_cast<std::uint32_t>(generator()));
+            }
+            ++trials;
+            advance(c);
+            if (c % 3 > 0) {
+                advance(c - 1);
+            }
+            if (c % 3 < 2) {
+                advance(c + 1);
+            }
+            if (c >= 3) {
+                advance(c - 3);
+            }
+            if (c < 6) {
+                advance(c + 3);
+            }
+        }
+        total.trials += trials;
+        total.seconds += std::chrono::duration<double>(Clock::now() - started).count();
+    }
+    return total;
+}
+
+// The core alone, with a platform that does nothing.
+double corePressesPerSecond() {
+    struct Quiet : veltrin::Platform {
+        void paintSquare(int, veltrin::Colour) override {}
+        bool setupMode() const override { return false; }
+        void setSetupMode(bool) override {}
+        void setBoardEnabled(bool) override {}
+        std::uint32_t nextRandom() override { return 0; }
+        void msgBox(const std::string&) override {}
+        bool doEvents() override { return true; }
+    } quiet;
+    veltrin::Board board{quiet};
+    constexpr long presses = 200'000'000;
+    const auto started = Clock::now();
+    for (long n = 0; n < presses; ++n) {
+        board.pressSquare(static_cast<int>(n % 9));
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    if (board.isSolved() && board.value(0) > 2) {
+        std::puts("impossible"); // keeps the loop's result alive
+    }
+    return static_cast<double>(presses) / seconds;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::printf("platform: %s, %zu boards\n", qPrintable(QGuiApplication::platformName()),
+                boards.size());
+    // "real" or "baseline" alone runs just that part, for a profiler.
+    const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (!only.isEmpty()) {
+        const Result one = only == "real" ? realSearch() : baselineSearch();
+        std::printf("%s: %ld trials %.2f us/trial\n", argv[1], one.trials, one.microsPerTrial());
+        return 0;
+    }
+    const Result real = realSearch();
+    const Result base = baselineSearch();
+    std::printf("real search:  %8ld trials %8.3f s %8.2f us/trial\n", real.trials, real.seconds,
+                real.microsPerTrial());
+    std::printf("baseline:     %8ld trials %8.3f s %8.2f us/trial\n", base.trials, base.seconds,
+                base.microsPerTrial());
+    std::printf("ratio real/baseline per trial: %.2f\n",
+                real.microsPerTrial() / base.microsPerTrial());
+    std::printf("headless core: %.1f million presses per second\n", corePressesPerSecond() / 1e6);
+    return real.trials == base.trials ? 0 : 1;
+}
