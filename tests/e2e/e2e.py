@@ -3,7 +3,7 @@
 driven with xdotool, read back from the screen and, for messages, through Ctrl+C and the
 clipboard. Results are checked against this file's own model of the game.
 
-usage: e2e.py --binary PATH [--wm openbox]
+usage: e2e.py --binary PATH [--wm openbox] [--wrapper "valgrind ..."] [case ...]
 """
 
 import argparse
@@ -61,8 +61,8 @@ def parse_result(text):
 
 # ---- the X session --------------------------------------------------------------------------
 
-def wait_for(what, check, timeout=TIMEOUT):
-    deadline = time.monotonic() + timeout
+def wait_for(what, check, timeout=None):
+    deadline = time.monotonic() + (timeout or TIMEOUT)
     while True:
         result = check()
         if result:
@@ -161,9 +161,11 @@ LAUNCHED = []  # every program started, so that a failed case leaves none behind
 class Veltrin:
     """One run of the program, from launch to the window being up."""
 
+    wrapper = []  # a command to run the program under, such as valgrind
+
     def __init__(self, display, binary):
         self.d = display
-        self.process = subprocess.Popen([binary], env=display.env, stdout=subprocess.DEVNULL,
+        self.process = subprocess.Popen(Veltrin.wrapper + [binary], env=display.env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         LAUNCHED.append(self.process)
         box = wait_for("the start-up message", lambda: self.d.find("Veltrin"))
@@ -249,7 +251,7 @@ class Veltrin:
 
     def quit(self):
         self.d.close_window(self.window)
-        return self.process.wait(timeout=10)
+        return self.process.wait(timeout=TIMEOUT)
 
 
 # ---- the cases ------------------------------------------------------------------------------
@@ -260,6 +262,18 @@ CASES = []
 def case(fn):
     CASES.append(fn)
     return fn
+
+
+@case
+def one_short_solve(d, binary):
+    """Start-up, one solve, close: the whole life of the program, quick enough to run under
+    a memory checker. The fixed generator solves this board in four trials."""
+    v = Veltrin(d, binary)
+    v.enter("BWBRRBRRR")
+    counts = parse_result(v.solve())
+    assert len(set(v.board())) == 1, v.board()
+    assert counts != [0] * 9
+    assert v.quit() == 0
 
 
 @case
@@ -366,8 +380,13 @@ def main():
     parser.add_argument("--binary", required=True)
     parser.add_argument("--wm")
     parser.add_argument("--screenshot", help="save a screenshot of the window here")
+    parser.add_argument("--wrapper", help="run the program under this command")
     parser.add_argument("cases", nargs="*")
     args = parser.parse_args()
+    if args.wrapper:
+        global TIMEOUT
+        Veltrin.wrapper = args.wrapper.split()
+        TIMEOUT *= 10
     d = Display(args.wm)
     passed = failed = 0
     started = time.monotonic()
