@@ -13,6 +13,7 @@ packages=(
     clang-format                  # the formatting check
     python3 xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
     valgrind                      # memory check
+    desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64 # packaging checks
 )
 
 install_missing() {

@@ -4,6 +4,8 @@
 #include "window/lifetime.h"
 #include "window/messagebox.h"
 
+#include <QIcon>
+
 #include <exception>
 #include <string>
 
@@ -12,6 +14,13 @@ namespace veltrin {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Veltrin"));
     setApplicationVersion(QStringLiteral("1.00"));
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(
+            QStringLiteral(":/icons/hicolor/%1x%1/apps/example.veltrin.Veltrin.png").arg(size));
+    }
+    setWindowIcon(icon);
+    setDesktopFileName(QStringLiteral("example.veltrin.Veltrin"));
     // The program ends through the window's close handler, never because a message box
     // (the start-up message is shown before the window) happened to be the last window.
     setQuitOnLastWindowClosed(false);

@@ -80,14 +80,19 @@ private slots:
         QCOMPARE(order.join(' '), QString("Command1 S8 S7 S6 S5 S4 S3 S2 S1 S0"));
     }
 
-    void spaceOnAFocusedSquarePressesIt() {
+    void theKeyboardAloneCanCycleASquare() {
+        // Tab from the Solve button reaches the bottom right square; Space presses it, as a
+        // click would, and the square keeps its colour under the focus mark.
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        auto* square = child<QWidget>(form, "S7");
-        square->setFocus();
-        QTest::keyClick(square, Qt::Key_Space);
-        QCOMPARE(rendered(form), std::string("RRRRRRRBR"));
+        child<QWidget>(form, "Command1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("S8"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(rendered(form), std::string("RRRRRRRRB"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(rendered(form), std::string("RRRRRRRRW"));
     }
 
     void aLockedBoardKeepsItsLookAndTakesNoInput() {
@@ -125,6 +130,10 @@ private slots:
             seen << reader->text(QAccessible::Description);
         }
         QCOMPARE(seen.join(' '), QString("red blue white red"));
+
+        QCOMPARE(QAccessible::queryAccessibleInterface(child<QWidget>(form, "Command1"))
+                     ->text(QAccessible::Name),
+                 QString("Solve!"));
 
         // A screen reader's press acts as a click, and not on a locked board.
         reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());

@@ -3,6 +3,7 @@
 #include "support.h"
 #include "window/messagebox.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 
@@ -21,6 +22,13 @@ private slots:
             QVERIFY(box.button(QMessageBox::Ok));
             QCOMPARE(box.text(), QString("first line\n\n<b>second</b>"));
             QCOMPARE(box.textFormat(), Qt::PlainText);
+            // A screen reader finds the text among the box's parts.
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&box);
+            QStringList texts;
+            for (int i = 0; i < reader->childCount(); ++i) {
+                texts << reader->child(i)->text(QAccessible::Name);
+            }
+            QVERIFY2(texts.contains("first line\n\n<b>second</b>"), qPrintable(texts.join('|')));
             copied = test::copyAndAccept(box);
         });
         showMessage(nullptr, "first line\r\n\r\n<b>second</b>");

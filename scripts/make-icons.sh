@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Regenerates every icon file from data/icons/veltrin.svg. The results are committed, so
+# building Veltrin needs none of these tools (librsvg2-bin, imagemagick, icoutils).
+set -euo pipefail
+cd "$(dirname "$0")/../data/icons"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Freedesktop hicolor theme, and the window icon embedded in the program.
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "hicolor/${size}x${size}/apps"
+    rsvg-convert -w "$size" -h "$size" veltrin.svg \
+        -o "hicolor/${size}x${size}/apps/example.veltrin.Veltrin.png"
+done
+mkdir -p hicolor/scalable/apps
+cp veltrin.svg hicolor/scalable/apps/example.veltrin.Veltrin.svg
+
+# Windows: exactly three images, as the classic icon had them: 32x32 in two colours,
+# 32x32 and 16x16 in sixteen colours.
+rsvg-convert -w 32 -h 32 veltrin.svg -o "$work/32.png"
+rsvg-convert -w 16 -h 16 veltrin.svg -o "$work/16.png"
+# In two colours the board reads as a white grid on the dark frame.
+convert "$work/32.png" -background white -flatten -fuzz 40% -fill white -opaque "#ff0000" \
+    -opaque "#0000ff" -colorspace gray -threshold 60% \
+    -type bilevel "PNG8:$work/32-2.png"
+convert "$work/32.png" -background white -flatten -dither None -colors 16 "PNG8:$work/32-16.png"
+convert "$work/16.png" -background white -flatten -dither None -colors 16 "PNG8:$work/16-16.png"
+icotool -c -o veltrin.ico -b 1 "$work/32-2.png" -b 4 "$work/32-16.png" -b 4 "$work/16-16.png"
+icotool -l veltrin.ico

@@ -1,0 +1,127 @@
+#!/usr/bin/env python3
+"""Checks of what Veltrin ships, beyond the program itself.
+
+usage: check.py install BUILD_DIR    install into a temporary prefix and validate it
+       check.py deb BUILD_DIR        build the Debian package and check its metadata and files
+       check.py windres RC_FILE      compile the Windows resources and check icon and version
+"""
+
+import glob
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+
+APP_ID = "example.veltrin.Veltrin"
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+SHIPPED = (["bin/Veltrin", "share/applications/%s.desktop" % APP_ID,
+            "share/metainfo/%s.metainfo.xml" % APP_ID,
+            "share/icons/hicolor/scalable/apps/%s.svg" % APP_ID]
+           + ["share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, APP_ID) for s in ICON_SIZES])
+
+
+def run(args, **kwargs):
+    done = subprocess.run(args, capture_output=True, text=True, **kwargs)
+    output = (done.stdout + done.stderr).strip()
+    print("$ %s\n%s" % (" ".join(args), output), flush=True)
+    assert done.returncode == 0, "%s exited with %d" % (args[0], done.returncode)
+    return output
+
+
+def check_install(build):
+    with tempfile.TemporaryDirectory() as prefix:
+        run(["cmake", "--install", build, "--prefix", prefix])
+        for path in SHIPPED:
+            assert os.path.isfile(os.path.join(prefix, path)), "not installed: " + path
+        run(["desktop-file-validate",
+             os.path.join(prefix, "share/applications/%s.desktop" % APP_ID)])
+        out = run(["appstreamcli", "validate", "--no-net",
+                   os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID)])
+        assert "Validation was successful" in out
+
+
+def check_deb(build):
+    with tempfile.TemporaryDirectory() as out:
+        run(["cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"),
+             "-B", out], cwd=build)
+        debs = glob.glob(os.path.join(out, "*.deb"))
+        assert len(debs) == 1, debs
+        fields = run(["dpkg-deb", "-f", debs[0], "Package", "Version", "Section",
+                      "Depends", "Maintainer"])
+        info = dict(line.split(": ", 1) for line in fields.splitlines())
+        assert info["Package"] == "veltrin", info
+        assert info["Version"] == "1.00", info
+        assert info["Section"] == "games", info
+        for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6"):
+            assert library in info["Depends"], (library, info["Depends"])
+        listing = run(["dpkg-deb", "-c", debs[0]])
+        for path in SHIPPED:
+            assert "./usr/" + path in listing, "not packaged: " + path
+
+
+def resources(data):
+    """(type, name, bytes) of each resource in a compiled .res file."""
+    def ident(at):
+        if struct.unpack_from("<H", data, at)[0] == 0xFFFF:
+            return struct.unpack_from("<H", data, at + 2)[0], at + 4
+        end = at
+        while struct.unpack_from("<H", data, end)[0]:
+            end += 2
+        return data[at:end].decode("utf-16-le"), end + 2
+
+    found, at = [], 0
+    while at < len(data):
+        size, header = struct.unpack_from("<II", data, at)
+        kind, after = ident(at + 8)
+        name, _ = ident(after)
+        found.append((kind, name, data[at + header:at + header + size]))
+        at += header + size
+        at += -at % 4
+    return found
+
+
+def check_windres(rc):
+    with tempfile.TemporaryDirectory() as out:
+        res = os.path.join(out, "veltrin.res")
+        run(["x86_64-w64-mingw32-windres", "--preprocessor=cpp", "--preprocessor-arg=-xc",
+             "--preprocessor-arg=-DRC_INVOKED", "-i", rc, "-O", "res", "-o", res],
+            cwd=os.path.dirname(rc))
+        with open(res, "rb") as f:
+            found = resources(f.read())
+
+    RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
+    icons = [r for r in found if r[0] == RT_ICON]
+    groups = [r for r in found if r[0] == RT_GROUP_ICON]
+    assert len(icons) == 3 and len(groups) == 1, [(r[0], r[1]) for r in found]
+    group = groups[0][2]
+    count = struct.unpack_from("<H", group, 4)[0]
+    entries = []
+    for i in range(count):
+        width, height, _, _, _, bits = struct.unpack_from("<BBBBHH", group, 6 + 14 * i)
+        entries.append((width, height, bits))
+    print("icon images (width, height, bits per pixel):", entries)
+    assert entries == [(32, 32, 1), (32, 32, 4), (16, 16, 4)], entries
+
+    version = [r for r in found if r[0] == RT_VERSION][0][2]
+    fixed = version.index(struct.pack("<I", 0xFEEF04BD))
+    file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIII", version, fixed + 8)
+    assert (file_ms, file_ls, product_ms, product_ls) == (0x10000, 0, 0x10000, 0)
+    for key, value in (("FileVersion", "1.00"), ("ProductVersion", "1.00"),
+                       ("ProductName", "Veltrin"), ("InternalName", "Veltrin"),
+                       ("OriginalFilename", "Veltrin.exe"), ("CompanyName", "Veltrin")):
+        assert key.encode("utf-16-le") in version, key
+        assert value.encode("utf-16-le") in version, value
+    assert "040904B0".encode("utf-16-le") in version  # English (US), Unicode
+    assert struct.pack("<HH", 0x409, 1200) in version
+    print("version block: 1.0.0.0, English (United States), Unicode")
+
+
+def main():
+    command, target = sys.argv[1], os.path.abspath(sys.argv[2])
+    {"install": check_install, "deb": check_deb, "windres": check_windres}[command](target)
+    print("passed")
+
+
+if __name__ == "__main__":
+    main()
