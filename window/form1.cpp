@@ -56,6 +56,10 @@ Form1::Form1(QWidget* parent)
     for (int k = 0; k < squareCount; ++k) {
         Square* square = S[static_cast<std::size_t>(k)];
         square->setGeometry((k % 3) * squarePitch, (k / 3) * squarePitch, squareSize, squareSize);
+        // Each square's last column lies under its right-hand neighbour and its last row
+        // under the square below it, or under the Solve button on the bottom row.
+        const bool rightmost = k % 3 == 2;
+        square->setExposedRect(QRect(0, 0, rightmost ? squareSize : squarePitch, squarePitch));
         connect(square, &Square::clicked, this, [this, k] { board_.pressSquare(k); });
     }
 

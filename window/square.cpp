@@ -76,8 +76,11 @@ Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(co
     Q_UNUSED(factoryInstalled);
     setAccessibleName(QString::fromLatin1(accessibleNames.at(static_cast<std::size_t>(index))));
     setFocusPolicy(Qt::StrongFocus);
-    // Every pixel is painted in paintEvent: no background needs clearing first.
+    // Every pixel is painted in paintEvent: no background needs clearing first, and nothing
+    // beneath needs repainting. Qt 6.4 takes the square for opaque only once it re-evaluates
+    // opacity, which setting autoFillBackground does; the fill itself is then skipped.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(true);
 }
 
 void Square::setColour(Colour colour) {
