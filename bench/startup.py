@@ -1,0 +1,55 @@
+#!/usr/bin/env python3
+"""Times launch -> start-up message on screen, for Veltrin and for bench/bare_message, on
+its own Xvfb, alternating the two so that both see the same machine load.
+
+usage: startup.py VELTRIN BARE_MESSAGE [RUNS]
+"""
+
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+import e2e  # noqa: E402  (the end-to-end suite's X helpers)
+
+
+def time_to_message(display, binary):
+    while True:
+        started = time.monotonic()
+        process = subprocess.Popen([binary], env=display.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        shown = e2e.wait_for("the message",
+                             lambda: display.find("Veltrin") or process.poll() is not None)
+        took = time.monotonic() - started
+        if shown is not True:
+            break
+        # Xvfb refused the connection (see tests/e2e/e2e.py): launch again.
+    process.kill()
+    process.wait()
+    e2e.wait_for("the message to go", lambda: display.find("Veltrin") is None)
+    return took
+
+
+def main():
+    veltrin, bare = sys.argv[1], sys.argv[2]
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 15
+    display = e2e.Display(None)
+    times = {veltrin: [], bare: []}
+    try:
+        for _ in range(runs):
+            for binary in (veltrin, bare):
+                times[binary].append(time_to_message(display, binary))
+    finally:
+        display.close()
+    for name, binary in (("Veltrin", veltrin), ("bare message box", bare)):
+        t = times[binary]
+        print("%-17s median %.1f ms, min %.1f ms over %d launches"
+              % (name, 1000 * statistics.median(t), 1000 * min(t), len(t)))
+    print("ratio of medians Veltrin / bare: %.2f"
+          % (statistics.median(times[veltrin]) / statistics.median(times[bare])))
+
+
+if __name__ == "__main__":
+    main()
