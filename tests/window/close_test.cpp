@@ -12,10 +12,7 @@ private slots:
     void closingDuringASearchEndsWithoutAResult() {
         Form1 form;
         QStringList messages;
-        test::MessageWatch startUp([&](QMessageBox& box) {
-            messages << box.text();
-            box.button(QMessageBox::Ok)->click();
-        });
+        test::MessageWatch startUp(test::noteAndAccept(messages));
         std::size_t pressesAtClose = 0;
         QTimer closer;
         connect(&closer, &QTimer::timeout, &form, [&] {
@@ -25,29 +22,17 @@ private slots:
                 form.close();
             }
         });
-        QTimer driver;
-        driver.setSingleShot(true);
-        connect(&driver, &QTimer::timeout, &form, [&] {
-            // Runs the search inside this handler, as a real click does.
-            test::clickIn(form, "RBWRBWRBW");
-            closer.start(0);
-            auto* watch = new test::MessageWatch([&](QMessageBox& box) {
-                messages << box.text();
-                box.button(QMessageBox::Ok)->click();
+        test::WhenShown whenShown(form, [&] {
+            QTimer::singleShot(0, &form, [&] {
+                // Runs the search inside this handler, as a real click does.
+                test::clickIn(form, "RBWRBWRBW");
+                closer.start(0);
+                test::MessageWatch result(test::noteAndAccept(messages));
+                QTest::mouseClick(test::child<QWidget>(form, "Command1"), Qt::LeftButton);
             });
-            QTest::mouseClick(test::child<QWidget>(form, "Command1"), Qt::LeftButton);
-            delete watch;
         });
-        QTimer starter;
-        connect(&starter, &QTimer::timeout, &form, [&] {
-            if (form.isVisible()) {
-                starter.stop();
-                driver.start(0);
-            }
-        });
-        starter.start(10);
 
-        const int status = static_cast<Application*>(QApplication::instance())->run(form);
+        const int status = test::app().run(form);
         QCOMPARE(status, 0);
         QCOMPARE(messages.size(), 1); // the start-up message only
         QVERIFY(pressesAtClose >= 200);

@@ -3,6 +3,7 @@
 
 #include "support.h"
 
+#include <memory>
 #include <stdexcept>
 
 using namespace veltrin;
@@ -15,33 +16,16 @@ private slots:
         Form1 form;
         QStringList messages;
         // The start-up message, then the report.
-        test::MessageWatch first([&](QMessageBox& box) {
-            messages << box.text();
-            box.button(QMessageBox::Ok)->click();
-        });
-        QTimer thrower;
-        thrower.setSingleShot(true);
-        thrower.setInterval(50);
-        test::MessageWatch* second = nullptr;
-        connect(&thrower, &QTimer::timeout, &form, [&] {
-            second = new test::MessageWatch([&](QMessageBox& box) {
-                messages << box.text();
-                box.button(QMessageBox::Ok)->click();
+        test::MessageWatch first(test::noteAndAccept(messages));
+        std::unique_ptr<test::MessageWatch> second;
+        test::WhenShown whenShown(form, [&] {
+            QTimer::singleShot(50, &form, [&] {
+                second = std::make_unique<test::MessageWatch>(test::noteAndAccept(messages));
+                throw std::out_of_range("board subscript out of range: (4, 1)");
             });
-            throw std::out_of_range("board subscript out of range: (4, 1)");
         });
-        QTimer starter;
-        starter.setInterval(20);
-        connect(&starter, &QTimer::timeout, &form, [&] {
-            if (form.isVisible()) {
-                starter.stop();
-                thrower.start();
-            }
-        });
-        starter.start();
 
-        const int status = static_cast<Application*>(QApplication::instance())->run(form);
-        delete second;
+        const int status = test::app().run(form);
         QCOMPARE(status, 1);
         QCOMPARE(messages.size(), 2);
         QVERIFY(messages[1].contains("internal error"));

@@ -17,17 +17,9 @@ private slots:
             windowHiddenDuringMessage = !form.isVisible();
             copied = test::copyAndAccept(box);
         });
-        QTimer closer;
-        closer.setInterval(20);
-        connect(&closer, &QTimer::timeout, &form, [&] {
-            if (form.isVisible()) {
-                closer.stop();
-                form.close();
-            }
-        });
-        closer.start();
+        test::WhenShown whenShown(form, [&] { form.close(); });
 
-        QCOMPARE(app()->run(form), 0);
+        QCOMPARE(test::app().run(form), 0);
         QVERIFY(watch.seen());
         QVERIFY(windowHiddenDuringMessage);
         QCOMPARE(copied,
@@ -40,9 +32,6 @@ private slots:
                          "Please direct all feedback to Veltrin maintainers "
                          "(maintainers@veltrin.example)"));
     }
-
-private:
-    static Application* app() { return static_cast<Application*>(QApplication::instance()); }
 };
 
 VELTRIN_QTEST_MAIN(StartupTest)
