@@ -53,7 +53,8 @@ def check_deb(build):
         assert info["Package"] == "veltrin", info
         assert info["Version"] == "1.00", info
         assert info["Section"] == "games", info
-        for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6"):
+        for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6",
+                        "qt6-qpa-plugins"):
             assert library in info["Depends"], (library, info["Depends"])
         listing = run(["dpkg-deb", "-c", debs[0]])
         for path in SHIPPED:
