@@ -48,7 +48,7 @@ test)
     ctest --preset release
     # The sanitizer build runs the unit and window tests again, for memory and UB errors.
     build asan
-    ctest --preset asan --label-exclude 'e2e|tooling'
+    ctest --preset asan --label-exclude 'e2e|packaging|tooling'
     ;;
 *)
     echo "usage: $0 run|test" >&2
