@@ -2,8 +2,6 @@
 
 #include "board/board.h"
 
-#include <array>
-
 namespace veltrin {
 
 std::int64_t charCount(std::string_view S, std::string_view c) {
@@ -18,12 +16,6 @@ std::int64_t charCount(std::string_view S, std::string_view c) {
 }
 
 std::string shorten(std::string_view solution) {
-    // The top row's middle square is "middle" while the other rows say "center": these are
-    // the names users have always seen, so they stay as they are.
-    static constexpr std::array<std::string_view, squareCount> squareNames{
-        "Top left",     "Top middle",  "Top right",     "Middle left", "Middle center",
-        "Middle right", "Bottom left", "Bottom center", "Bottom right"};
-
     std::string result;
     for (int i = 0; i < squareCount; ++i) {
         const char digit[] = {static_cast<char>('0' + i), '\0'};

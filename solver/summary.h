@@ -1,10 +1,17 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace veltrin {
+
+// The squares' names as users read them, in square order. The top row's middle square is
+// "middle" while the other rows say "center": these are the names users have always seen.
+inline constexpr std::array<std::string_view, 9> squareNames{
+    "Top left",     "Top middle",  "Top right",     "Middle left", "Middle center",
+    "Middle right", "Bottom left", "Bottom center", "Bottom right"};
 
 // How many times c occurs in S, each search resuming one character after the start of the
 // previous match (so "aa" occurs twice in "aaa"). An empty c occurs nowhere.

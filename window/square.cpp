@@ -1,6 +1,7 @@
 #include "window/square.h"
 
 #include "board/board.h"
+#include "solver/summary.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,11 +12,6 @@
 namespace veltrin {
 
 namespace {
-
-// The names of the squares as the combination message gives them.
-const std::array<const char*, squareCount> accessibleNames{
-    "Top left",     "Top middle",  "Top right",     "Middle left", "Middle center",
-    "Middle right", "Bottom left", "Bottom center", "Bottom right"};
 
 // What assistive technology sees of a square: a button named after its place, whose
 // description is its colour, read when asked rather than pushed on every change (a search
@@ -74,7 +70,9 @@ Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(co
     setObjectName(QStringLiteral("S%1").arg(index));
     static const bool factoryInstalled = (QAccessible::installFactory(squareAccessible), true);
     Q_UNUSED(factoryInstalled);
-    setAccessibleName(QString::fromLatin1(accessibleNames.at(static_cast<std::size_t>(index))));
+    // Named as the combination message names it.
+    const std::string_view name = squareNames.at(static_cast<std::size_t>(index));
+    setAccessibleName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted in paintEvent: no background needs clearing first, and nothing
     // beneath needs repainting. Qt 6.4 takes the square for opaque only once it re-evaluates
