@@ -4,6 +4,8 @@
 
 namespace veltrin {
 
+static_assert(squareNames.size() == squareCount, "one name per square");
+
 std::int64_t charCount(std::string_view S, std::string_view c) {
     if (c.empty()) {
         return 0;
