@@ -268,9 +268,16 @@ class Veltrin:
                     command += ["key", "space", "Return", "Tab", "space"]
                 self.d.run(command)
                 assert time.monotonic() < started + 120, "the search never ended"
-        box = wait_for("the result message", lambda: self.d.find("Veltrin"), timeout=120)
+        box = wait_for("the result message", lambda: self.d.find("Veltrin") or self.gone(),
+                       timeout=120)
         self.last_search_seconds = time.monotonic() - started
         return self.read_message(box)
+
+    def gone(self):
+        """Fails at once, rather than by a time-out, if the program is no longer running."""
+        if self.process.poll() is not None:
+            raise AssertionError("Veltrin exited with status %d" % self.process.returncode)
+        return None
 
     def rss_kib(self):
         with open("/proc/%d/status" % self.process.pid) as status:
