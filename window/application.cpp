@@ -4,6 +4,7 @@
 #include "window/lifetime.h"
 #include "window/messagebox.h"
 
+#include <QDir>
 #include <QIcon>
 
 #include <exception>
@@ -14,10 +15,11 @@ namespace veltrin {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Veltrin"));
     setApplicationVersion(QStringLiteral("1.00"));
+    // Every size the build put in the resources (one folder each, as in the hicolor theme).
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(
-            QStringLiteral(":/icons/hicolor/%1x%1/apps/example.veltrin.Veltrin.png").arg(size));
+    const QDir sizes(QStringLiteral(":/icons/hicolor"));
+    for (const QString& size : sizes.entryList()) {
+        icon.addFile(sizes.filePath(size + QStringLiteral("/apps/example.veltrin.Veltrin.png")));
     }
     setWindowIcon(icon);
     setDesktopFileName(QStringLiteral("example.veltrin.Veltrin"));

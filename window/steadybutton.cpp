@@ -12,22 +12,20 @@ void SteadyButton::paintEvent(QPaintEvent*) {
     option.state |= QStyle::State_Enabled;
     option.palette.setCurrentColorGroup(isActiveWindow() ? QPalette::Active : QPalette::Inactive);
 
-    // Everything the style draws from, so that any change renders afresh.
-    const qreal ratio = devicePixelRatioF();
-    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6")
-                            .arg(option.state.toInt())
-                            .arg(option.features.toInt())
-                            .arg(option.palette.cacheKey())
-                            .arg(option.text)
-                            .arg(ratio)
-                            .arg(QStringLiteral("%1x%2").arg(width()).arg(height()));
-    if (key != cacheKey_) {
-        cache_ = QPixmap(size() * ratio);
-        cache_.setDevicePixelRatio(ratio);
+    const Look look{option.state.toInt(),
+                    option.features.toInt(),
+                    option.palette.cacheKey(),
+                    option.text,
+                    font(),
+                    size(),
+                    devicePixelRatioF()};
+    if (cache_.isNull() || look != cached_) {
+        cache_ = QPixmap(look.size * look.ratio);
+        cache_.setDevicePixelRatio(look.ratio);
         cache_.fill(Qt::transparent);
         QStylePainter painter(&cache_, this);
         painter.drawControl(QStyle::CE_PushButton, option);
-        cacheKey_ = key;
+        cached_ = look;
     }
     QPainter(this).drawPixmap(0, 0, cache_);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -21,8 +22,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Everything the style draws the button from: any change renders it afresh.
+    struct Look {
+        unsigned state = 0;
+        unsigned features = 0;
+        qint64 palette = 0;
+        QString text;
+        QFont font;
+        QSize size;
+        qreal ratio = 0;
+        bool operator==(const Look&) const = default;
+    };
+
     QPixmap cache_;
-    QString cacheKey_;
+    Look cached_;
 };
 
 } // namespace veltrin
