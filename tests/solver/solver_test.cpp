@@ -22,16 +22,6 @@ using test::FakePlatform;
 
 constexpr std::uint32_t refusedFrom = 4294967292u; // 9 * floor(2^32 / 9)
 
-// The counts a result message reports, square by square.
-std::vector<int> countsIn(const std::string& message) {
-    std::vector<int> counts;
-    for (auto pos = message.find(" time(s)"); pos != std::string::npos;
-         pos = message.find(" time(s)", pos + 1)) {
-        counts.push_back(message[pos - 1] - '0');
-    }
-    return counts;
-}
-
 TEST(Draw, MapsEveryOutputBlockEvenlyOntoNineSquares) {
     EXPECT_EQ(squareFromRandom(0), 0);
     EXPECT_EQ(squareFromRandom(8), 8);
@@ -101,7 +91,8 @@ TEST_F(SolveTest, LocksAndSwitchesBeforeTheFirstPressAndRestoresBeforeTheMessage
     expected.insert(expected.end(), {"setup mode", "unlock", "message"});
     EXPECT_EQ(platform.log, expected);
     EXPECT_EQ(test::valuesOf(board), "RRRRRRRRR");
-    EXPECT_EQ(countsIn(platform.messages.at(0)), (std::vector<int>{0, 0, 0, 0, 2, 0, 0, 0, 0}));
+    EXPECT_EQ(test::countsIn(platform.messages.at(0)),
+              (std::vector<int>{0, 0, 0, 0, 2, 0, 0, 0, 0}));
     EXPECT_TRUE(platform.setup);
     EXPECT_TRUE(platform.enabled);
 }
@@ -120,7 +111,7 @@ TEST_F(SolveTest, AfterASearchAClickAdvancesOnlyThatSquare) {
     const std::string after = test::valuesOf(board);
     board.pressSquare(0);
     std::string expected = after;
-    expected[0] = test::letters[(test::valueOf(after[0]) + 1) % 3];
+    expected[0] = test::advance(after[0]);
     EXPECT_EQ(test::valuesOf(board), expected);
 }
 
@@ -177,14 +168,9 @@ TEST(SolveEveryBoard, TheCombinationMakesTheEnteredBoardUniform) {
         platform.messages.clear();
         solve(board, platform, solution);
         ASSERT_EQ(platform.messages.size(), 1u);
-        const std::vector<int> counts = countsIn(platform.messages[0]);
+        const std::vector<int> counts = test::countsIn(platform.messages[0]);
         ASSERT_EQ(counts.size(), 9u);
-        std::string replay = entered;
-        for (int p = 0; p < squareCount; ++p) {
-            for (int k = 0; k < counts[static_cast<std::size_t>(p)]; ++k) {
-                replay = test::gamePress(replay, p);
-            }
-        }
+        const std::string replay = test::applyCounts(entered, counts);
         const std::string reached = test::valuesOf(board);
         ASSERT_TRUE(test::uniform(reached)) << entered;
         ASSERT_EQ(replay, reached) << entered;

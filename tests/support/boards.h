@@ -8,6 +8,8 @@
 #include <array>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace veltrin::test {
 
@@ -37,6 +39,11 @@ inline char letterOf(Colour colour) {
     default:
         return '?';
     }
+}
+
+// The colour after `letter` in the cycle red -> blue -> white -> red.
+inline char advance(char letter) {
+    return letters[(valueOf(letter) + 1) % 3];
 }
 
 // Sets each square of a fresh (all red) board by clicks in setup mode.
@@ -72,10 +79,31 @@ inline std::string gamePress(std::string pattern, int p) {
         const int rr = r + dr[k], cc = c + dc[k];
         if (rr >= 0 && rr < 3 && cc >= 0 && cc < 3) {
             char& square = pattern[static_cast<std::size_t>(rr * 3 + cc)];
-            square = letters[(valueOf(square) + 1) % 3];
+            square = advance(square);
         }
     }
     return pattern;
+}
+
+// Presses each square of a pattern its given number of times, with the game's rule.
+inline std::string applyCounts(std::string pattern, const std::vector<int>& counts) {
+    for (int p = 0; p < squareCount; ++p) {
+        for (int n = 0; n < counts.at(static_cast<std::size_t>(p)); ++n) {
+            pattern = gamePress(pattern, p);
+        }
+    }
+    return pattern;
+}
+
+// The press counts a combination text gives, square by square, read off the digit before
+// each " time(s)".
+inline std::vector<int> countsIn(std::string_view text) {
+    std::vector<int> counts;
+    for (auto pos = text.find(" time(s)"); pos != std::string_view::npos;
+         pos = text.find(" time(s)", pos + 1)) {
+        counts.push_back(text[pos - 1] - '0');
+    }
+    return counts;
 }
 
 inline bool uniform(const std::string& pattern) {

@@ -27,7 +27,7 @@ private slots:
         auto* picture = child<QWidget>(form, "Picture1");
         QCOMPARE(picture->geometry(), QRect(8, 8, 129, 153));
         for (int k = 0; k < 9; ++k) {
-            auto* square = child<QWidget>(form, qPrintable(QString("S%1").arg(k)));
+            QWidget* square = test::square(form, k);
             QCOMPARE(square->parentWidget(), picture);
             QCOMPARE(square->geometry(), QRect((k % 3) * 40, (k / 3) * 40, 41, 41));
         }
@@ -56,12 +56,10 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         std::string model = "RRRRRRRRR";
-        const std::string next = "BWR"; // after R, B, W
         for (int k : {4, 0, 8, 4, 4, 2, 6, 1, 3, 5, 7, 8}) {
-            QTest::mouseClick(child<QWidget>(form, qPrintable(QString("S%1").arg(k))),
-                              Qt::LeftButton);
+            QTest::mouseClick(test::square(form, k), Qt::LeftButton);
             char& square = model[static_cast<std::size_t>(k)];
-            square = next[std::string("RBW").find(square)];
+            square = test::advance(square);
             QCOMPARE(rendered(form), model);
         }
     }

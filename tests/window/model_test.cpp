@@ -33,11 +33,7 @@ private slots:
                 const std::string before = model;
                 const std::vector<int> counts = test::countsIn(test::solveAndRead(form));
                 QVERIFY2(counts.size() == 9, replay);
-                for (int p = 0; p < 9; ++p) {
-                    for (int n = 0; n < counts[static_cast<std::size_t>(p)]; ++n) {
-                        model = test::gamePress(model, p);
-                    }
-                }
+                model = test::applyCounts(model, counts);
                 QVERIFY2(test::uniform(model), qPrintable(replay + " from " + before.c_str()));
                 ++solves;
                 solveAgain = pick() % 4 == 0;
@@ -45,7 +41,7 @@ private slots:
                 const int k = static_cast<int>(pick() % 9);
                 QTest::mouseClick(test::square(form, k), Qt::LeftButton);
                 char& square = model[static_cast<std::size_t>(k)];
-                square = test::letters[(test::valueOf(square) + 1) % 3];
+                square = test::advance(square);
             }
             const std::string shown = test::rendered(form);
             QVERIFY2(shown == model,

@@ -27,12 +27,7 @@ private slots:
                      qPrintable(QString::fromStdString(entered) + ": " + message));
             const std::vector<int> counts = test::countsIn(message);
             QCOMPARE(counts.size(), std::size_t{9});
-            std::string replay = entered;
-            for (int p = 0; p < 9; ++p) {
-                for (int n = 0; n < counts[static_cast<std::size_t>(p)]; ++n) {
-                    replay = test::gamePress(replay, p);
-                }
-            }
+            const std::string replay = test::applyCounts(entered, counts);
             QVERIFY(test::uniform(replay));
             QCOMPARE(rendered(form), replay);
             QCOMPARE(form.solution().find_first_not_of("012345678"), std::string::npos);
@@ -41,7 +36,7 @@ private slots:
             QVERIFY(test::child<QCheckBox>(form, "Setup")->isChecked());
             QTest::mouseClick(test::square(form, 2), Qt::LeftButton);
             std::string after = replay;
-            after[2] = test::letters[(test::valueOf(after[2]) + 1) % 3];
+            after[2] = test::advance(after[2]);
             QCOMPARE(rendered(form), after);
         }
     }

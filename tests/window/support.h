@@ -3,6 +3,7 @@
 // Helpers for driving the real window under Qt Test: reading colours off the rendered
 // pixels, and answering message boxes when they come up.
 
+#include "support/boards.h"
 #include "window/application.h"
 #include "window/form1.h"
 
@@ -122,18 +123,6 @@ inline QString copyAndAccept(QMessageBox& box) {
     return text;
 }
 
-} // namespace veltrin::test
-
-// Window tests run with the program's own application object, as the program does.
-#define VELTRIN_QTEST_MAIN(TestClass)                                                              \
-    int main(int argc, char** argv) {                                                              \
-        veltrin::Application app(argc, argv);                                                      \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
-    }
-
-namespace veltrin::test {
-
 inline QWidget* square(QWidget& form, int k) {
     return child<QWidget>(form, qPrintable(QString("S%1").arg(k)));
 }
@@ -141,7 +130,7 @@ inline QWidget* square(QWidget& form, int k) {
 // Enters a board written as nine letters (R, B, W) by clicking the squares of a fresh window.
 inline void clickIn(QWidget& form, const std::string& pattern) {
     for (int k = 0; k < 9; ++k) {
-        for (int n = std::string("RBW").find(pattern[static_cast<std::size_t>(k)]); n > 0; --n) {
+        for (int n = valueOf(pattern.at(static_cast<std::size_t>(k))); n > 0; --n) {
             QTest::mouseClick(square(form, k), Qt::LeftButton);
         }
     }
@@ -149,12 +138,7 @@ inline void clickIn(QWidget& form, const std::string& pattern) {
 
 // The press counts a result message gives, square by square.
 inline std::vector<int> countsIn(const QString& message) {
-    std::vector<int> counts;
-    for (auto pos = message.indexOf(" time(s)"); pos >= 0;
-         pos = message.indexOf(" time(s)", pos + 1)) {
-        counts.push_back(message[pos - 1].digitValue());
-    }
-    return counts;
+    return countsIn(message.toStdString());
 }
 
 // Presses Solve and answers the result message; returns its exact text.
@@ -169,3 +153,11 @@ inline QString solveAndRead(QWidget& form) {
 }
 
 } // namespace veltrin::test
+
+// Window tests run with the program's own application object, as the program does.
+#define VELTRIN_QTEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv) {                                                              \
+        veltrin::Application app(argc, argv);                                                      \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }
