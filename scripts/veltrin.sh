@@ -5,20 +5,24 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Everything the build and the tests need, by Debian package name.
-packages=(
+# What each command needs, by Debian package name: `run` only what builds and starts the
+# program, `test` the test tools as well.
+run_packages=(
     cmake g++ make pkg-config     # build
     qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, with the xcb and offscreen platforms
+)
+test_packages=(
     libgtest-dev                  # core tests
     clang-format                  # the formatting check
     python3 xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
     valgrind                      # memory check
     desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64 # packaging checks
+    lintian man-db                # Debian's policy checks, the manual page
 )
 
 install_missing() {
     local missing=() p
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$p")
     done
@@ -31,23 +35,24 @@ install_missing() {
         apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# build PRESET TESTS(ON|OFF)
 build() {
-    cmake --preset "$1"
+    cmake --preset "$1" -DVELTRIN_TESTS="$2"
     cmake --build --preset "$1" -j "$(nproc)"
 }
 
 case "${1:-}" in
 run)
-    install_missing
-    build release
-    exec build/release/window/Veltrin
+    install_missing "${run_packages[@]}"
+    build release OFF
+    exec build/release/window/veltrin "${@:2}"
     ;;
 test)
-    install_missing
-    build release
+    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    build release ON
     ctest --preset release
     # The sanitizer build runs the unit and window tests again, for memory and UB errors.
-    build asan
+    build asan ON
     ctest --preset asan --label-exclude 'e2e|packaging|tooling'
     ;;
 *)

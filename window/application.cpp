@@ -1,5 +1,6 @@
 #include "window/application.h"
 
+#include "window/commandline.h"
 #include "window/form1.h"
 #include "window/lifetime.h"
 #include "window/messagebox.h"
@@ -13,8 +14,8 @@
 namespace veltrin {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("Veltrin"));
-    setApplicationVersion(QStringLiteral("1.00"));
+    setApplicationName(QString::fromUtf8(veltrin::applicationName));
+    setApplicationVersion(QString::fromUtf8(veltrin::applicationVersion));
     // Every size the build put in the resources (one folder each, as in the hicolor theme).
     QIcon icon;
     const QDir sizes(QStringLiteral(":/icons/hicolor"));

@@ -2,12 +2,15 @@
 """Checks of what Veltrin ships, beyond the program itself.
 
 usage: check.py install BUILD_DIR    install into a temporary prefix and validate it
-       check.py deb BUILD_DIR        build the Debian package and check its metadata and files
+       check.py deb BUILD_DIR        build the Debian package, check its metadata and files,
+                                     and have lintian check it against Debian's policy
+       check.py cli BINARY           --help, --version and a wrong option, with no display
        check.py windres RC_FILE      compile the Windows resources and check icon and version
 """
 
 import glob
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -15,18 +18,19 @@ import tempfile
 
 APP_ID = "example.veltrin.Veltrin"
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
-SHIPPED = (["bin/Veltrin", "share/applications/%s.desktop" % APP_ID,
-            "share/metainfo/%s.metainfo.xml" % APP_ID,
+SHIPPED = (["games/veltrin", "share/applications/%s.desktop" % APP_ID,
+            "share/metainfo/%s.metainfo.xml" % APP_ID, "share/man/man6/veltrin.6.gz",
+            "share/doc/veltrin/copyright", "share/doc/veltrin/changelog.gz",
             "share/icons/hicolor/scalable/apps/%s.svg" % APP_ID]
            + ["share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, APP_ID) for s in ICON_SIZES])
 
 
-def run(args, **kwargs):
+def run(args, status=0, **kwargs):
     done = subprocess.run(args, capture_output=True, text=True, **kwargs)
     output = (done.stdout + done.stderr).strip()
     print("$ %s\n%s" % (" ".join(args), output), flush=True)
-    assert done.returncode == 0, "%s exited with %d" % (args[0], done.returncode)
-    return output
+    assert done.returncode == status, "%s exited with %d" % (args[0], done.returncode)
+    return done
 
 
 def check_install(build):
@@ -37,8 +41,15 @@ def check_install(build):
         run(["desktop-file-validate",
              os.path.join(prefix, "share/applications/%s.desktop" % APP_ID)])
         out = run(["appstreamcli", "validate", "--no-net",
-                   os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID)])
+                   os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID)]).stdout
         assert "Validation was successful" in out
+        page = run(["man", "--warnings", "-l",
+                    os.path.join(prefix, "share/man/man6/veltrin.6.gz")])
+        assert page.stderr == "", page.stderr
+        text = re.sub(".\b", "", page.stdout)  # the terminal's overstrikes for bold
+        for heading in ("NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS", "FILES",
+                        "SEE ALSO"):
+            assert "\n" + heading + "\n" in text, heading
 
 
 def check_deb(build):
@@ -48,17 +59,48 @@ def check_deb(build):
         debs = glob.glob(os.path.join(out, "*.deb"))
         assert len(debs) == 1, debs
         fields = run(["dpkg-deb", "-f", debs[0], "Package", "Version", "Section",
-                      "Depends", "Maintainer"])
+                      "Depends", "Maintainer", "Homepage"]).stdout
         info = dict(line.split(": ", 1) for line in fields.splitlines())
         assert info["Package"] == "veltrin", info
         assert info["Version"] == "1.00", info
-        assert info["Section"] == "games", info
+        assert info["Section"] == "games", info  # and so the program is in /usr/games
+        assert info["Maintainer"] and info["Homepage"], info
         for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6",
                         "qt6-qpa-plugins"):
             assert library in info["Depends"], (library, info["Depends"])
-        listing = run(["dpkg-deb", "-c", debs[0]])
+        listing = run(["dpkg-deb", "-c", debs[0]]).stdout
         for path in SHIPPED:
             assert "./usr/" + path in listing, "not packaged: " + path
+        # Errors and warnings break the policy; infos are advice (see the README).
+        report = run(["lintian", "--no-cfg", debs[0]]).stdout
+        bad = [line for line in report.splitlines() if line.startswith(("E:", "W:"))]
+        assert not bad, bad
+
+
+def check_cli(binary):
+    """The command line is read before anything needs a window system."""
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+
+    def veltrin(*args, status=0):
+        return run([binary, *args], status=status, env=env, timeout=30)
+
+    for option in ("--version", "-v"):
+        done = veltrin(option)
+        assert done.stdout == "Veltrin 1.00\n" and done.stderr == "", done
+    done = veltrin("--help")
+    assert done.stdout.startswith("Usage: %s [options]\n" % binary), done.stdout
+    for line in ("-h, --help", "-v, --version"):
+        assert line in done.stdout, line
+    assert "-platform" not in done.stdout and done.stderr == "", done
+    # Qt's own options are not mistaken for ours, with or without a value.
+    done = veltrin("-platform", "offscreen", "-style=fusion", "-reverse", "--version")
+    assert done.stdout == "Veltrin 1.00\n", done
+    for wrong, error in ((["--frobnicate"], "Unknown option 'frobnicate'."),
+                         (["stray"], "Unexpected argument 'stray'.")):
+        done = veltrin(*wrong, status=2)
+        assert done.stdout == "", done
+        assert done.stderr.startswith("Veltrin: %s\n\nUsage: " % error), done.stderr
 
 
 def resources(data):
@@ -120,7 +162,8 @@ def check_windres(rc):
 
 def main():
     command, target = sys.argv[1], os.path.abspath(sys.argv[2])
-    {"install": check_install, "deb": check_deb, "windres": check_windres}[command](target)
+    {"install": check_install, "deb": check_deb, "windres": check_windres,
+     "cli": check_cli}[command](target)
     print("passed")
 
 

@@ -1,0 +1,96 @@
+#include "window/commandline.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace veltrin {
+
+const char* const applicationName = VELTRIN_NAME;
+const char* const applicationVersion = VELTRIN_VERSION;
+
+namespace {
+
+// The options every Qt program takes (QGuiApplication, QApplication and the X11 platform).
+// They are Qt's to act on; we only need to know them, and which take a value, so that they
+// are not mistaken for errors. Hidden from --help: they are documented as Qt's, not ours.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr QtOption qtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"display", true},         {"geometry", true},
+    {"style", true},           {"stylesheet", true},
+    {"qmljsdebugger", true},   {"dialogs", true},
+    {"fontengine", true},      {"reverse", false},
+    {"widgetcount", false},
+};
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+std::optional<int> handleCommandLine(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QString::fromUtf8(applicationName));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(applicationVersion));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "main", "Finds how many times to press each square of a 3x3 grid of three colours,\n"
+                "in a game where a press advances a square and its neighbours, to make the\n"
+                "grid one colour."));
+    // Qt's options are single words after one dash.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    for (const QtOption& qt : qtOptions) {
+        QCommandLineOption option(QString::fromLatin1(qt.name));
+        if (qt.takesValue) {
+            option.setValueName(QStringLiteral("value"));
+        }
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const bool understood = parser.parse(arguments);
+    const bool wantsHelp = parser.isSet(help) || parser.isSet(QStringLiteral("help-all"));
+    if (understood && !wantsHelp && !parser.isSet(version) &&
+        parser.positionalArguments().isEmpty()) {
+        return std::nullopt;
+    }
+
+    // Only now an application object, for the program's name in the usage line; a core one
+    // needs no window system.
+    QCoreApplication app(argc, argv);
+    if (!understood || !parser.positionalArguments().isEmpty()) {
+        const QString error = understood
+                                  ? QCoreApplication::translate("main", "Unexpected argument '%1'.")
+                                        .arg(parser.positionalArguments().constFirst())
+                                  : parser.errorText();
+        print(stderr, QStringLiteral("%1: %2\n\n%3")
+                          .arg(QCoreApplication::applicationName(), error, parser.helpText()));
+        return 2;
+    }
+    if (wantsHelp) {
+        print(stdout, parser.helpText());
+    } else {
+        print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
+    }
+    return 0;
+}
+
+} // namespace veltrin

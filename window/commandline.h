@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+namespace veltrin {
+
+// The program's name and version, as --version prints them and the window system sees them.
+extern const char* const applicationName;
+extern const char* const applicationVersion;
+
+// Reads the command line before anything needs a window system, so that --help, --version
+// and mistakes are answered even where no display is available. Qt's own options (-platform,
+// -style, ...) are accepted and left for QApplication. Returns the exit status when the
+// program is to end at once, or nothing when it is to start as usual.
+std::optional<int> handleCommandLine(int argc, char** argv);
+
+} // namespace veltrin
