@@ -17,7 +17,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -101,7 +100,7 @@ Result baselineSearch() {
         if (!QTest::qWaitForWindowExposed(&window)) {
             qFatal("window never exposed");
         }
-        std::mt19937 generator; // the same sequence the real search draws from
+        veltrin::Generator generator; // the same sequence the real search draws from
         const auto started = Clock::now();
         long trials = 0;
         auto advance = [&](int k) {
@@ -121,7 +120,7 @@ Result baselineSearch() {
             QCoreApplication::processEvents();
             int c = -1;
             while (c < 0) {
-                c = veltrin::squareFromRandom(static_cast<std::uint32_t>(generator()));
+                c = veltrin::squareFromRandom(generator.next());
             }
             ++trials;
             advance(c);

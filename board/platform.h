@@ -27,8 +27,9 @@ public:
     // keep their look: the user watches the search through them.
     virtual void setBoardEnabled(bool enabled) = 0;
 
-    // The next output of a uniform 32-bit generator that starts from the same state in every
-    // run and is never reseeded, so the same clicks always replay the same search.
+    // The next output of the search's Generator (solver/random.h), which starts from the
+    // same state in every run and is never reseeded, so the same clicks always replay the
+    // same search. Asked of the platform so that tests can script the draws.
     virtual std::uint32_t nextRandom() = 0;
 
     // A modal message with an OK button only. Lines are separated by CR LF. Returns once the

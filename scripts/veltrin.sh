@@ -18,6 +18,8 @@ test_packages=(
     valgrind                      # memory check
     desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64 # packaging checks
     lintian man-db                # Debian's policy checks, the manual page
+    clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
+    g++-mingw-w64-x86-64 wine wine64 # the core built for Windows, run under Wine
 )
 
 install_missing() {
@@ -41,6 +43,16 @@ build() {
     cmake --build --preset "$1" -j "$(nproc)"
 }
 
+# Runs the Windows build's tests under Wine. Its prefix (in the build tree) costs seconds to
+# start, so it is made once and its server kept up until the tests are done.
+test_under_wine() {
+    export WINEPREFIX="$PWD/build/mingw/wineprefix" WINEDEBUG=-all
+    wineboot --init
+    wineserver --persistent
+    trap 'wineserver --kill || true' EXIT
+    ctest --preset mingw
+}
+
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
@@ -54,6 +66,11 @@ test)
     # The sanitizer build runs the unit and window tests again, for memory and UB errors.
     build asan ON
     ctest --preset asan --label-exclude 'e2e|packaging|tooling'
+    # The core suite under the other toolchains: it must give the same answers everywhere.
+    build clang-libcxx ON
+    ctest --preset clang-libcxx
+    build mingw ON
+    test_under_wine
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "solver/random.h"
 
 #include <cstdint>
 #include <string>
@@ -8,15 +9,6 @@
 namespace veltrin {
 
 inline constexpr const char* resultPrompt = "To solve, use the following combination: ";
-
-// Maps one generator output onto a square 0..8, each exactly equally likely. Returns -1 for
-// the few outputs at the top of the range that would bias the mapping; the caller draws
-// again.
-inline int squareFromRandom(std::uint32_t r) {
-    // 2^32 = 9 * 477218588 + 4: the last four outputs are refused.
-    constexpr std::uint32_t limit = 9u * 477218588u;
-    return r < limit ? static_cast<int>(r % 9) : -1;
-}
 
 // The next random square, drawn from the platform's generator.
 int drawSquare(Platform& platform);

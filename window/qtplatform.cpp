@@ -38,7 +38,7 @@ void QtPlatform::setBoardEnabled(bool enabled) {
 }
 
 std::uint32_t QtPlatform::nextRandom() {
-    return static_cast<std::uint32_t>(generator_());
+    return generator_.next();
 }
 
 void QtPlatform::msgBox(const std::string& text) {

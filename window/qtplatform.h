@@ -1,12 +1,12 @@
 #pragma once
 
 #include "board/board.h"
+#include "solver/random.h"
 #include "window/square.h"
 
 #include <QPointer>
 
 #include <array>
-#include <random>
 
 class QCheckBox;
 class QWidget;
@@ -33,9 +33,7 @@ private:
     QWidget* boardArea_;
     QWidget* window_;
     QPointer<QWidget> focusBeforeLock_;
-    // Default-constructed, and so started from the same state in every run; never reseeded.
-    // Its output sequence is fixed by the C++ standard, so runs repeat across platforms.
-    std::mt19937 generator_;
+    Generator generator_;
 };
 
 } // namespace veltrin

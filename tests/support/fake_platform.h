@@ -4,11 +4,11 @@
 // the lock and the messages, and logs every call in order so tests can check sequences.
 
 #include "board/board.h"
+#include "solver/random.h"
 
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -46,7 +46,7 @@ public:
             scripted.pop_front();
             return r;
         }
-        return static_cast<std::uint32_t>(generator());
+        return generator.next();
     }
     void msgBox(const std::string& text) override {
         messages.push_back(text);
@@ -70,7 +70,7 @@ public:
     long draws = 0;
     mutable long modeReads = 0;
     std::deque<std::uint32_t> scripted; // served before the generator's own outputs
-    std::mt19937 generator;
+    Generator generator;                // the program's own
 
 private:
     void note(const char* entry) {

@@ -1,0 +1,93 @@
+// The same clicks give the same search everywhere: from a fresh generator, the boards in
+// golden.txt, solved one after another as one run of the program would solve them, take
+// exactly the recorded number of trials and report exactly the recorded combinations. Every
+// compiler, standard library and platform the suite runs on must agree with the file.
+//
+// To write the file afresh (only when the search is meant to change):
+//   VELTRIN_GOLDEN_WRITE=1 build/release/tests/core_tests --gtest_filter='Golden.*'
+
+#include "solver/solver.h"
+#include "support/boards.h"
+#include "support/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace veltrin {
+namespace {
+
+// CR and LF written as \r and \n, so that the file is one line per board whatever a text
+// editor, git or a C library makes of line ends.
+std::string escaped(const std::string& text) {
+    std::string out;
+    for (const char ch : text) {
+        out += ch == '\r'   ? std::string("\\r")
+               : ch == '\n' ? std::string("\\n")
+                            : std::string(1, ch);
+    }
+    return out;
+}
+
+struct Search {
+    std::string board;
+    std::size_t trials;
+    std::string message; // escaped
+};
+
+// Solves `board` on the running board, walking it there with setup clicks first.
+Search searchFrom(const std::string& board, Board& running, test::FakePlatform& platform) {
+    for (int p = 0; p < squareCount; ++p) {
+        while (test::letters[running.value(p)] != board[static_cast<std::size_t>(p)]) {
+            running.pressSquare(p);
+        }
+    }
+    std::string solution;
+    platform.messages.clear();
+    solve(running, platform, solution);
+    return {board, solution.size(), escaped(platform.messages.at(0))};
+}
+
+TEST(Golden, FreshRunGivesTheRecordedSearches) {
+    test::FakePlatform platform;
+    platform.recording = false;
+    Board running{platform};
+
+    if (std::getenv("VELTRIN_GOLDEN_WRITE")) {
+        std::ofstream out(VELTRIN_GOLDEN_FILE, std::ios::binary);
+        out << "# board (R, B, W row by row), trials, combination text (CR LF as \\r\\n)\n";
+        for (int i = 0; i < 60; ++i) {
+            const Search s =
+                searchFrom(test::boardNumber(i * 4373 % test::boardCount), running, platform);
+            out << s.board << ' ' << s.trials << ' ' << s.message << '\n';
+        }
+        GTEST_SKIP() << "wrote " << VELTRIN_GOLDEN_FILE;
+    }
+
+    std::ifstream in(VELTRIN_GOLDEN_FILE, std::ios::binary);
+    ASSERT_TRUE(in) << "cannot read " << VELTRIN_GOLDEN_FILE;
+    std::string line;
+    int boards = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        std::istringstream fields(line);
+        Search expected;
+        fields >> expected.board >> expected.trials;
+        fields.get(); // the space before the text
+        std::getline(fields, expected.message);
+
+        const Search got = searchFrom(expected.board, running, platform);
+        ASSERT_EQ(got.trials, expected.trials) << "board " << boards << ": " << expected.board;
+        ASSERT_EQ(got.message, expected.message) << "board " << boards << ": " << expected.board;
+        ++boards;
+    }
+    EXPECT_GE(boards, 50);
+}
+
+} // namespace
+} // namespace veltrin
