@@ -47,9 +47,9 @@ build() {
 # start, so it is made once and its server kept up until the tests are done.
 test_under_wine() {
     export WINEPREFIX="$PWD/build/mingw/wineprefix" WINEDEBUG=-all
-    wineboot --init
     wineserver --persistent
     trap 'wineserver --kill || true' EXIT
+    wineboot --init
     ctest --preset mingw
 }
 

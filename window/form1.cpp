@@ -5,6 +5,8 @@
 #include "window/messagebox.h"
 #include "window/steadybutton.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QPushButton>
@@ -25,6 +27,16 @@ std::array<Square*, squareCount> makeSquares(QWidget* parent) {
     return squares;
 }
 
+// Screen readers announce a top-level window by its role and title. Qt reports a plain
+// QWidget as a bare client area (a "filler" to AT-SPI), so the window says what it is; its
+// name is still its title.
+QAccessibleInterface* windowAccessible(const QString&, QObject* object) {
+    if (auto* form = qobject_cast<Form1*>(object)) {
+        return new QAccessibleWidget(form, QAccessible::Window);
+    }
+    return nullptr;
+}
+
 const char* const startUpText =
     "This program uses the colors red, white, and blue to represent the differenct types of "
     "trees.\r\n"
@@ -41,6 +53,8 @@ Form1::Form1(QWidget* parent)
       Setup(new QCheckBox(QStringLiteral("Check1"), this)), platform_(S, Setup, Picture1, this),
       board_(platform_) {
     setObjectName(QStringLiteral("Form1"));
+    static const bool factoryInstalled = (QAccessible::installFactory(windowAccessible), true);
+    Q_UNUSED(factoryInstalled);
     setWindowTitle(QStringLiteral("Veltrin Solver"));
     // A small fixed tool window: a title bar with a close button, no minimise or maximise.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
