@@ -15,6 +15,8 @@ test_packages=(
     libgtest-dev                  # core tests
     clang-format                  # the formatting check
     python3 xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
+    weston qt6-wayland            # end-to-end tests on Wayland
+    dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
     valgrind                      # memory check
     desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64 # packaging checks
     lintian man-db                # Debian's policy checks, the manual page

@@ -113,27 +113,13 @@ private slots:
         QCOMPARE(rendered(form), std::string("BRRRBRRRR"));
     }
 
-    void squaresNameThemselvesAndTheirColourForScreenReaders() {
+    void aScreenReadersPressActsAsAClickButNotOnALockedBoard() {
+        // Names, colours and presses as a screen reader gets them are checked end to end,
+        // through AT-SPI; the lock during a search cannot be caught there.
         Form1 form;
         auto* square = child<QWidget>(form, "S5");
-        QCOMPARE(square->accessibleName(), QString("Middle right"));
-        QCOMPARE(child<QWidget>(form, "S1")->accessibleName(), QString("Top middle"));
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(square);
         QVERIFY(reader);
-        QCOMPARE(reader->role(), QAccessible::Button);
-        QCOMPARE(reader->text(QAccessible::Name), QString("Middle right"));
-        QStringList seen{reader->text(QAccessible::Description)};
-        for (int n = 0; n < 3; ++n) {
-            QTest::mouseClick(square, Qt::LeftButton);
-            seen << reader->text(QAccessible::Description);
-        }
-        QCOMPARE(seen.join(' '), QString("red blue white red"));
-
-        QCOMPARE(QAccessible::queryAccessibleInterface(child<QWidget>(form, "Command1"))
-                     ->text(QAccessible::Name),
-                 QString("Solve!"));
-
-        // A screen reader's press acts as a click, and not on a locked board.
         reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(reader->text(QAccessible::Description), QString("blue"));
         child<QWidget>(form, "Picture1")->setEnabled(false);
