@@ -14,6 +14,7 @@ import ctypes
 import ctypes.util
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -122,7 +123,7 @@ class Display:
         return done.stdout.decode()
 
     def close(self):
-        for p in reversed(self.helpers + [self.xvfb]):
+        for p in list(reversed(self.helpers)) + [self.xvfb]:
             p.terminate()
             p.wait()
 
@@ -266,7 +267,7 @@ class Weston(Display):
 
     def __init__(self):
         super().__init__(screen_reader=True, size="820x620")
-        runtime = tempfile.mkdtemp(prefix="veltrin-e2e-")  # private, as XDG requires
+        self.runtime = runtime = tempfile.mkdtemp(prefix="veltrin-e2e-")  # private, as XDG wants
         self.env.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=Weston.SOCKET,
                         QT_QPA_PLATFORM="wayland")
         self.start(["weston", "--backend=x11-backend.so", "--socket=" + Weston.SOCKET,
@@ -278,6 +279,10 @@ class Weston(Display):
         # larger than that window, so that the pointer can come in from outside.
         self.run(["xdotool", "mousemove", "810", "610", "sleep", "0.1", "mousemove", "400", "300"],
                  check=True)
+
+    def close(self):
+        super().close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
     def find(self, title, pid):
         if self.reader.window(pid, title, "frame"):
