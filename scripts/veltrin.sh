@@ -49,6 +49,7 @@ build() {
 # start, so it is made once and its server kept up until the tests are done.
 test_under_wine() {
     export WINEPREFIX="$PWD/build/mingw/wineprefix" WINEDEBUG=-all
+    mkdir -p "$WINEPREFIX" # the server starts in it, before wineboot fills it
     wineserver --persistent
     trap 'wineserver --kill || true' EXIT
     wineboot --init
