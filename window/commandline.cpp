@@ -66,7 +66,8 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const bool understood = parser.parse(arguments);
-    const bool wantsHelp = parser.isSet(help) || parser.isSet(QStringLiteral("help-all"));
+    const bool wantsAllHelp = parser.isSet(QStringLiteral("help-all"));
+    const bool wantsHelp = parser.isSet(help) || wantsAllHelp;
     if (understood && !wantsHelp && !parser.isSet(version) &&
         parser.positionalArguments().isEmpty()) {
         return std::nullopt;
@@ -86,6 +87,16 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
     }
     if (wantsHelp) {
         print(stdout, parser.helpText());
+        if (wantsAllHelp) {
+            // Qt describes its own options only once a window system is up; name them here.
+            QString all = QStringLiteral("\nQt's options, as every Qt program takes them:\n");
+            for (const QtOption& qt : qtOptions) {
+                all += QStringLiteral("  -%1%2\n")
+                           .arg(QString::fromLatin1(qt.name),
+                                qt.takesValue ? QStringLiteral(" <value>") : QString());
+            }
+            print(stdout, all);
+        }
     } else {
         print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
                                                     QCoreApplication::applicationVersion()));
