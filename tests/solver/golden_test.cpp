@@ -40,11 +40,7 @@ struct Search {
 
 // Solves `board` on the running board, walking it there with setup clicks first.
 Search searchFrom(const std::string& board, Board& running, test::FakePlatform& platform) {
-    for (int p = 0; p < squareCount; ++p) {
-        while (test::letters[running.value(p)] != board[static_cast<std::size_t>(p)]) {
-            running.pressSquare(p);
-        }
-    }
+    test::walkTo(running, board);
     std::string solution;
     platform.messages.clear();
     solve(running, platform, solution);

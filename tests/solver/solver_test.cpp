@@ -129,12 +129,7 @@ TEST(SolveEveryBoard, TheCombinationMakesTheEnteredBoardUniform) {
     const auto started = std::chrono::steady_clock::now();
     for (int n = 0; n < test::boardCount; ++n) {
         const std::string entered = test::boardNumber(n);
-        // The board keeps its last result; walk it to the next entry with setup clicks.
-        for (int p = 0; p < squareCount; ++p) {
-            while (test::letters[board.value(p)] != entered[static_cast<std::size_t>(p)]) {
-                board.pressSquare(p);
-            }
-        }
+        test::walkTo(board, entered); // the board keeps its last result
         platform.messages.clear();
         solve(board, platform, solution);
         ASSERT_EQ(platform.messages.size(), 1u);

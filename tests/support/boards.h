@@ -55,6 +55,16 @@ inline void enter(Board& board, const std::string& pattern) {
     }
 }
 
+// Walks a board from whatever it shows to `pattern` with setup clicks, as a user copying a
+// new grid does after a search.
+inline void walkTo(Board& board, const std::string& pattern) {
+    for (int p = 0; p < squareCount; ++p) {
+        while (letters[board.value(p)] != pattern.at(static_cast<std::size_t>(p))) {
+            board.pressSquare(p);
+        }
+    }
+}
+
 inline std::string valuesOf(const Board& board) {
     std::string s;
     for (int p = 0; p < squareCount; ++p) {
