@@ -14,8 +14,7 @@
 namespace veltrin {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QString::fromUtf8(veltrin::applicationName));
-    setApplicationVersion(QString::fromUtf8(veltrin::applicationVersion));
+    describeApplication();
     // Every size the build put in the resources (one folder each, as in the hicolor theme).
     QIcon icon;
     const QDir sizes(QStringLiteral(":/icons/hicolor"));

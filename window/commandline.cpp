@@ -8,9 +8,6 @@
 
 namespace veltrin {
 
-const char* const applicationName = VELTRIN_NAME;
-const char* const applicationVersion = VELTRIN_VERSION;
-
 namespace {
 
 // The options every Qt program takes (QGuiApplication, QApplication and the X11 platform).
@@ -39,9 +36,13 @@ void print(std::FILE* stream, const QString& text) {
 
 } // namespace
 
+void describeApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral(VELTRIN_NAME));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELTRIN_VERSION));
+}
+
 std::optional<int> handleCommandLine(int argc, char** argv) {
-    QCoreApplication::setApplicationName(QString::fromUtf8(applicationName));
-    QCoreApplication::setApplicationVersion(QString::fromUtf8(applicationVersion));
+    describeApplication();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(

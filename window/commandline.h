@@ -4,9 +4,9 @@
 
 namespace veltrin {
 
-// The program's name and version, as --version prints them and the window system sees them.
-extern const char* const applicationName;
-extern const char* const applicationVersion;
+// Gives Qt the program's name and version, as --version prints them and the window system
+// sees them. Needs no application object.
+void describeApplication();
 
 // Reads the command line before anything needs a window system, so that --help, --version
 // and mistakes are answered even where no display is available. Qt's own options (-platform,
