@@ -142,10 +142,18 @@ class Display:
         """xdotool arguments that put the pointer at (x, y) in the window."""
         return ["mousemove", "--window", window, str(x), str(y)]
 
+    def capture(self, window):
+        """A screenshot that shows the window, and the window's place in it."""
+        return self.screenshot(window), (0, 0)
+
     def pixels(self, window):
         """A function giving the RGB of the window's pixel (x, y)."""
-        width, _, data = self.screenshot(window)
-        return lambda x, y: tuple(data[(y * width + x) * 3:(y * width + x) * 3 + 3])
+        (width, _, data), (ox, oy) = self.capture(window)
+
+        def pixel(x, y):
+            at = ((oy + y) * width + ox + x) * 3
+            return tuple(data[at:at + 3])
+        return pixel
 
     def read_message(self, veltrin, box):
         """Copies a message box's text with Ctrl+C, then presses OK (Return)."""
@@ -235,7 +243,7 @@ class ScreenReader:
                 if app is not None and app.get_process_id() == pid:
                     for w in app:
                         if (w.name == name and role in (None, w.getRoleName())
-                                and w.getState().contains(self.atspi.STATE_SHOWING)):
+                                and self.showing(w)):
                             return w
         except Exception:  # the window or the program went away while we asked
             pass
@@ -246,6 +254,11 @@ class ScreenReader:
 
     def showing(self, accessible):
         return accessible.getState().contains(self.atspi.STATE_SHOWING)
+
+    def press(self, accessible):
+        """Presses it through the action interface, as a screen reader user does."""
+        action = accessible.queryAction()
+        action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
 
     def tree(self, accessible, depth=0):
         """The tree as text: role, name, description, one node a line."""
@@ -294,25 +307,20 @@ class Weston(Display):
         board is all red): the first red pixel with eight more at the squares' pitch."""
         width, _, data = self.screenshot()
         red = b"\xff\x00\x00"
+        grid = [(40 * j * width + 40 * i) * 3 for i in range(3) for j in range(3)]
         at = data.find(red)
         while at >= 0:
-            if at % 3 == 0:
+            if at % 3 == 0 and all(data[at + d:at + d + 3] == red for d in grid):
                 x, y = at // 3 % width, at // 3 // width
-                if all(data[at + (40 * j * width + 40 * i) * 3:at + (40 * j * width + 40 * i) * 3 + 3]
-                       == red
-                       for i in range(3) for j in range(3)):
-                    return x - 9, y - 9  # a square's fill starts inside its one-pixel frame
+                return x - 9, y - 9  # a square's fill starts inside its one-pixel frame
             at = data.find(red, at + 1)
         return None
 
     def pointer(self, window, x, y):
         return ["mousemove", str(window[0] + x), str(window[1] + y)]
 
-    def pixels(self, window):
-        width, _, data = self.screenshot()
-        ox, oy = window
-        return lambda x, y: tuple(data[((oy + y) * width + ox + x) * 3:
-                                       ((oy + y) * width + ox + x) * 3 + 3])
+    def capture(self, window):
+        return self.screenshot(), window  # the window is its place on the screen
 
     def read_message(self, veltrin, box):
         # Read and answered as a screen reader user does. Keys would go wherever Weston has
@@ -331,13 +339,15 @@ class Weston(Display):
                 return None
 
         text, ok = wait_for("the message's text", read)
-        action = ok.queryAction()
-        action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
+        self.reader.press(ok)
         wait_for("the message to close", lambda: not veltrin.find("Veltrin"))
         if hasattr(veltrin, "window"):
-            # Weston repaints what the message covered at its next frame.
-            wait_for("the window to be repainted",
-                     lambda: (lambda b: "?" not in b and b == veltrin.board())(veltrin.board()))
+            # Weston repaints what the message covered at its next frame: wait for two
+            # screenshots in a row to show the same whole board.
+            def settled():
+                board = veltrin.board()
+                return "?" not in board and board == veltrin.board()
+            wait_for("the window to be repainted", settled)
         # The label shows the lines split by LF alone.
         return text.replace("\n", "\r\n")
 
@@ -585,9 +595,7 @@ def a_screen_reader_sees_the_window_and_follows_the_squares(d, binary):
     assert heard() == "RRRRRRRRR", heard()
     v.click_square(4)
     wait_for("the description to follow a click", lambda: heard() == "RRRRBRRRR")
-    action = buttons[0].queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    action.doAction(names.index("Press"))
+    d.reader.press(buttons[0])
     wait_for("a screen reader's press", lambda: v.board() == "BRRRBRRRR")
     assert heard() == "BRRRBRRRR", heard()
     parse_result(v.solve())
