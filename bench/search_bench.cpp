@@ -5,9 +5,10 @@
 //
 // Run it on any Qt platform: QT_QPA_PLATFORM=offscreen, or xcb under an X server.
 
+#include "bench/boards.h"
 #include "board/board.h"
 #include "solver/solver.h"
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -24,17 +25,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Starting boards, as nine letters row by row (R red, B blue, W white).
-const std::vector<std::string> boards = {
-    "BRRRRRRRR", "RBRRRRRRR", "RRRRBRRRR", "RBWRBWRBW", "WBRWBRWBR", "BBBRRRWWW",
-    "RWRWWWRWR", "RBWWBRBRW", "WWBRRBWRB", "BRWBRWBRW", "RRBRRBRRB", "WRRRWRRRW",
-    "BWBWBWBWB", "RRRRRRRRB", "WBWBRBWBW", "BBRBRRRRW", "RWBBWRWRB", "WWWWBWWWW",
-    "BRBRBRBRB", "RBBWWRRWB", "WRBRBWBWR", "BWRRWBBRW"};
-
-int valueOf(char c) {
-    return c == 'R' ? 0 : c == 'B' ? 1 : 2;
-}
-
 struct Result {
     long trials = 0;
     double seconds = 0;
@@ -44,7 +34,7 @@ struct Result {
 // The real window: click the board in, press Solve, stop the clock when the result is up.
 Result realSearch() {
     Result total;
-    for (const std::string& board : boards) {
+    for (const std::string& board : bench::boards) {
         veltrin::Form1 form;
         form.show();
         if (!QTest::qWaitForWindowExposed(&form)) {
@@ -52,7 +42,7 @@ Result realSearch() {
         }
         for (int k = 0; k < 9; ++k) {
             auto* square = form.findChild<QWidget*>(QStringLiteral("S%1").arg(k));
-            for (int n = valueOf(board[static_cast<std::size_t>(k)]); n > 0; --n) {
+            for (int n = bench::valueOf(board[static_cast<std::size_t>(k)]); n > 0; --n) {
                 QTest::mouseClick(square, Qt::LeftButton);
             }
         }
@@ -79,7 +69,7 @@ Result realSearch() {
 Result baselineSearch() {
     const QColor colours[] = {QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 255, 255)};
     Result total;
-    for (const std::string& board : boards) {
+    for (const std::string& board : bench::boards) {
         QWidget window;
         window.setFixedSize(136, 158);
         QWidget area(&window);
@@ -91,7 +81,7 @@ Result baselineSearch() {
             buttons[k]->setFlat(true);
             buttons[k]->setAutoFillBackground(true);
             buttons[k]->setGeometry((k % 3) * 40, (k / 3) * 40, 41, 41);
-            values[k] = valueOf(board[static_cast<std::size_t>(k)]);
+            values[k] = bench::valueOf(board[static_cast<std::size_t>(k)]);
             QPalette palette = buttons[k]->palette();
             palette.setColor(QPalette::Button, colours[values[k]]);
             buttons[k]->setPalette(palette);
@@ -172,7 +162,7 @@ double corePressesPerSecond() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::printf("platform: %s, %zu boards\n", qPrintable(QGuiApplication::platformName()),
-                boards.size());
+                bench::boards.size());
     // "real" or "baseline" alone runs just that part, for a profiler.
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (!only.isEmpty()) {

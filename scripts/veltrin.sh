@@ -21,7 +21,7 @@ test_packages=(
     desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64 # packaging checks
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
-    g++-mingw-w64-x86-64 wine wine64 # the core built for Windows, run under Wine
+    g++-mingw-w64-x86-64 wine wine64 fonts-wine # the Windows program and core, run under Wine
 )
 
 install_missing() {
@@ -60,7 +60,7 @@ case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
     build release OFF
-    exec build/release/window/veltrin "${@:2}"
+    exec build/release/window/qt/veltrin "${@:2}"
     ;;
 test)
     install_missing "${run_packages[@]}" "${test_packages[@]}"

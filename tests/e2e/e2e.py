@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Veltrin end to end, as a person uses it: the real binary on a real X server (Xvfb), bare,
-under a window manager, or as a Wayland client of Weston, driven with xdotool, read back
-from the screen and, for messages, through Ctrl+C and the clipboard; with --screen-reader
-(and under Weston) also as assistive technology sees it. Results are checked against this
-file's own model of the game.
+under a window manager, as a Wayland client of Weston, or the Windows program under Wine,
+driven with xdotool, read back from the screen and, for messages, through Ctrl+C and the
+clipboard; with --screen-reader (and under Weston and Wine) also as assistive technology
+sees it. Results are checked against this file's own model of the game.
 
-usage: e2e.py --binary PATH [--wm openbox|weston] [--screen-reader] [--wrapper "valgrind ..."]
-              [case ...]
+usage: e2e.py --binary PATH [--wm openbox|weston | --wine WINPROBE_EXE] [--screen-reader]
+              [--wrapper "valgrind ..."] [case ...]
 """
 
 import argparse
@@ -103,6 +103,7 @@ class Display:
         self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
         self.helpers = []  # processes to end with the session, last started first
+        self.launcher = []  # what the program is started through (valgrind, Wine)
         self.reader = ScreenReader(self) if screen_reader else None
         if wm:
             self.start([wm])
@@ -157,9 +158,7 @@ class Display:
 
     def read_message(self, veltrin, box):
         """Copies a message box's text with Ctrl+C, then presses OK (Return)."""
-        # xclip stays behind to serve what it was given: no pipes for it to hold open.
-        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=self.env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        self.clear_clipboard()
         # Real key presses (XTEST) go to the focused window; events sent to a window directly
         # are marked synthetic, and toolkits may ignore them.
         self.run(["xdotool", "windowfocus", "--sync", box])
@@ -172,6 +171,11 @@ class Display:
         self.run(["xdotool", "key", "Return"])
         wait_for("the message to close", lambda: not veltrin.find("Veltrin"))
         return text
+
+    def clear_clipboard(self):
+        # xclip stays behind to serve what it was given: no pipes for it to hold open.
+        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
     def close_window(self, window):
         """Asks the window to close, as a window manager's close button does."""
@@ -270,7 +274,18 @@ class ScreenReader:
         return "\n".join([line] + [self.tree(c, depth + 1) for c in accessible])
 
 
-class Weston(Display):
+class OnScreen:
+    """For sessions that place windows themselves: a window is its client area's top left
+    corner on the screen, pointed at and read from screenshots of the whole screen."""
+
+    def pointer(self, window, x, y):
+        return ["mousemove", str(window[0] + x), str(window[1] + y)]
+
+    def capture(self, window):
+        return self.screenshot(), window
+
+
+class Weston(OnScreen, Display):
     """A Wayland session: Weston runs as a window on our Xvfb (its X11 back end), so that
     xdotool's pointer and keys reach Weston's seat and, through it, Veltrin, a native Wayland
     client. Weston places windows itself and Qt draws their frames, so the board is found on
@@ -316,12 +331,6 @@ class Weston(Display):
             at = data.find(red, at + 1)
         return None
 
-    def pointer(self, window, x, y):
-        return ["mousemove", str(window[0] + x), str(window[1] + y)]
-
-    def capture(self, window):
-        return self.screenshot(), window  # the window is its place on the screen
-
     def read_message(self, veltrin, box):
         # Read and answered as a screen reader user does. Keys would go wherever Weston has
         # put the keyboard focus, and Qt may call the message active a moment before Weston
@@ -356,18 +365,102 @@ class Weston(Display):
         self.run(["xdotool"] + self.pointer(window, 121, -16) + ["click", "1"])
 
 
+class Wine(OnScreen, Display):
+    """Windows: the Windows program under Wine on our Xvfb, with no window manager, so that
+    Wine draws the frames as Windows does. A throw-away prefix with one persistent server.
+    Windows and messages are read through the Win32 API by the suite's own probe, a Windows
+    program run in the same prefix, as assistive technology on Windows reads them."""
+
+    def __init__(self, probe):
+        super().__init__()
+        self.probe_exe = probe
+        self.prefix = tempfile.mkdtemp(prefix="veltrin-wine-")
+        # No Mono or Gecko: without them Wine would offer to download them, in a dialog.
+        self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.launcher = ["wine"]
+        self.start(["wineserver", "--foreground", "--persistent"])
+        self.quietly(["wineboot", "--init"])
+
+    def quietly(self, args):
+        """Runs a Wine command with no pipes: the services it starts would hold them open."""
+        subprocess.run(args, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True)
+
+    def close(self):
+        self.run(["wineserver", "--kill"])
+        super().close()
+        shutil.rmtree(self.prefix, ignore_errors=True)
+
+    def probe(self, what):
+        """What the probe prints, or "" when the window is not there."""
+        return self.run(["wine", self.probe_exe, what])
+
+    def set_dpi(self, dpi):
+        """The screen's DPI for programs started from now on, as Windows' display settings
+        set it."""
+        self.quietly(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                      "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+
+    def window_info(self):
+        """The main window as the probe sees it: {"client": [x, y, w, h], "dpi": [n],
+        "close": [x, y], "style": [...], "focus": text, "controls": [[class, text, x, y, w,
+        h, visible, enabled], ...]}, or None."""
+        info = {"controls": []}
+        for line in self.probe("window").splitlines():
+            key, *fields = line.split("\t")
+            fields = [int(f) if re.fullmatch(r"-?\d+", f) else f for f in fields]
+            if key == "control":
+                info["controls"].append(fields)
+            else:
+                info[key] = fields
+        return info if "client" in info else None
+
+    def find(self, title, pid):
+        box = super().find(title, pid)
+        if box and title == "Veltrin Solver":
+            info = self.window_info()
+            return info and tuple(info["client"][:2])
+        return box
+
+    def read_message(self, veltrin, box):
+        text = wait_for("the message's text", lambda: self.probe("message"))
+        # Copied with Ctrl+C, as a user takes the combination elsewhere: a Windows program
+        # pastes exactly the text; X programs get it from Wine with Unix line ends.
+        self.clear_clipboard()
+        self.run(["xdotool", "windowfocus", "--sync", box])
+
+        def copied():
+            self.run(["xdotool", "key", "ctrl+c"])
+            return self.probe("clipboard")
+
+        assert wait_for("the message on the clipboard", copied) == text
+        x_text = self.run(["timeout", "5", "xclip", "-selection", "clipboard", "-o"])
+        assert x_text == text.replace("\r\n", "\n"), repr(x_text)
+        self.run(["xdotool", "key", "Return"])
+        wait_for("the message to close", lambda: not veltrin.find("Veltrin"))
+        return text
+
+    def keys(self, *keys):
+        """Types these keys into the main window."""
+        self.run(["xdotool", "search", "--onlyvisible", "--name", "^Veltrin Solver$",
+                  "windowfocus", "--sync", "key"] + list(keys), check=True)
+
+    def close_window(self, window):
+        # The close button of the frame Wine draws, as a user closes the window.
+        x, y = self.window_info()["close"]
+        self.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
+
+
 LAUNCHED = []  # every program started, so that a failed case leaves none behind
 
 
 class Veltrin:
     """One run of the program, from launch to the window being up."""
 
-    wrapper = []  # a command to run the program under, such as valgrind
-
     def __init__(self, display, binary):
         self.d = display
         self.errors = tempfile.TemporaryFile()
-        self.process = subprocess.Popen(Veltrin.wrapper + [binary], env=display.env,
+        self.process = subprocess.Popen(display.launcher + [binary], env=display.env,
                                         stdout=subprocess.DEVNULL, stderr=self.errors)
         LAUNCHED.append(self.process)
         box = wait_for("the start-up message", lambda: self.find("Veltrin") or self.gone())
@@ -605,10 +698,78 @@ def a_screen_reader_sees_the_window_and_follows_the_squares(d, binary):
     assert v.quit() == 0
 
 
+@case
+def the_window_is_laid_out_in_twips_at_every_dpi(d, binary):
+    """Windows: the client area and every control where their sizes in twips put them, at 96
+    and at 144 DPI; a fixed tool window; the controls named for screen readers, in keyboard
+    order, and the mode box hidden."""
+    if not isinstance(d, Wine):
+        raise Skipped("the Win32 layout, read through the Win32 API")
+    try:
+        for dpi in (96, 144):
+            d.set_dpi(dpi)
+            v = Veltrin(d, binary)
+            info = d.window_info()
+
+            def px(*twips):
+                return [(t * dpi + 720) // 1440 for t in twips]
+
+            assert info["dpi"] == [dpi], info["dpi"]
+            assert info["client"][2:] == px(2040, 2370), info["client"]
+            assert info["style"][0].split() == ["toolwindow", "sysmenu"], info["style"]
+            board = px(120)[0]
+            expected = [["VeltrinPicture1", ""] + px(120, 120, 1935, 2295),
+                        ["Button", "Solve!", board, board + px(1800)[0]] + px(1815, 375)]
+            for k in reversed(range(9)):
+                x, y = px((k % 3) * 600, (k // 3) * 600)
+                expected.append(["Button", NAMES[k], board + x, board + y] + px(615, 615))
+            expected.append(["Button", "Check1"] + px(0, 0, 855, 195))
+            assert [c[:6] for c in info["controls"]] == expected, info["controls"]
+            assert [c[6] for c in info["controls"]] == ["visible"] * 11 + ["hidden"]
+            print("    %d DPI: client area %dx%d, squares %d at a pitch of %d"
+                  % (dpi, *info["client"][2:], expected[2][4], expected[2][2] - expected[3][2]))
+            assert v.quit() == 0
+    finally:
+        d.set_dpi(96)
+
+
+@case
+def the_keyboard_walks_the_board_and_presses_squares(d, binary):
+    """Windows: Tab from the Solve button through the squares from the bottom right back,
+    Space presses the focused button, Enter and Esc do nothing."""
+    if not isinstance(d, Wine):
+        raise Skipped("the Qt window's keyboard is tested in process")
+    v = Veltrin(d, binary)
+
+    def focus():
+        return d.window_info()["focus"][0]
+
+    assert wait_for("the focus", focus) == "Solve!"
+    order = []
+    for _ in range(9):
+        d.keys("Tab")
+        order.append(focus())
+    assert order == NAMES[::-1], order
+    d.keys("space")
+    wait_for("the focused square to advance", lambda: v.board() == "BRRRRRRRR")
+    d.keys("Return", "Escape")
+    time.sleep(0.5)
+    assert v.board() == "BRRRRRRRR" and not v.find("Veltrin"), v.board()
+    d.keys("Tab")
+    assert focus() == "Solve!"
+    d.keys("space")
+    box = wait_for("the result message", lambda: v.find("Veltrin") or v.gone())
+    parse_result(v.read_message(box))
+    assert len(set(v.board())) == 1, v.board()
+    assert v.quit() == 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
     parser.add_argument("--wm", choices=["openbox", "weston"])
+    parser.add_argument("--wine", metavar="WINPROBE_EXE",
+                        help="run the Windows program under Wine, read through this probe")
     parser.add_argument("--screen-reader", action="store_true",
                         help="switch on assistive technology and read what it sees")
     parser.add_argument("--screenshot", help="save a screenshot of the window here")
@@ -617,9 +778,15 @@ def main():
     args = parser.parse_args()
     if args.wrapper:
         global TIMEOUT
-        Veltrin.wrapper = args.wrapper.split()
         TIMEOUT *= 10
-    d = Weston() if args.wm == "weston" else Display(args.wm, args.screen_reader)
+    if args.wine:
+        d = Wine(args.wine)
+    elif args.wm == "weston":
+        d = Weston()
+    else:
+        d = Display(args.wm, args.screen_reader)
+    if args.wrapper:
+        d.launcher = args.wrapper.split()
     passed = failed = 0
     started = time.monotonic()
     try:

@@ -5,7 +5,9 @@ usage: check.py install BUILD_DIR    install into a temporary prefix and validat
        check.py deb BUILD_DIR        build the Debian package, check its metadata and files,
                                      and have lintian check it against Debian's policy
        check.py cli BINARY           --help, --version and a wrong option, with no display
-       check.py windres RC_FILE      compile the Windows resources and check icon and version
+       check.py windres RC_FILE      compile the Windows resources and check icon, version
+                                     and manifest
+       check.py zip BUILD_DIR        build the Windows download and check what it holds
 """
 
 import glob
@@ -15,6 +17,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zipfile
 
 APP_ID = "example.veltrin.Veltrin"
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
@@ -159,11 +162,46 @@ def check_windres(rc):
     assert struct.pack("<HH", 0x409, 1200) in version
     print("version block: 1.0.0.0, English (United States), Unicode")
 
+    RT_MANIFEST = 24
+    manifest = [r[2] for r in found if r[0] == RT_MANIFEST and r[1] == 1]
+    assert manifest, "no application manifest"
+    for needed in (b"<dpiAwareness", b"PerMonitorV2", b"Microsoft.Windows.Common-Controls",
+                   b'version="6.0.0.0"'):
+        assert needed in manifest[0], needed
+
+
+# What a Windows program may import: Windows' own DLLs, nothing that would have to be shipped
+# beside it (no libstdc++, libgcc or winpthread).
+WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll"}
+
+
+def check_zip(build):
+    with tempfile.TemporaryDirectory() as out:
+        run(["cpack", "-G", "ZIP", "--config", os.path.join(build, "CPackConfig.cmake"),
+             "-B", out], cwd=build)
+        path = os.path.join(out, "Veltrin-1.00-win64.zip")
+        with zipfile.ZipFile(path) as z:
+            names = sorted(z.namelist())
+            top = "Veltrin-1.00-win64/"
+            assert names == [top + n for n in ("LICENSE.txt", "README.txt", "Veltrin.exe")], names
+            for text in ("LICENSE.txt", "README.txt"):
+                data = z.read(top + text)
+                assert data.count(b"\n") == data.count(b"\r\n") > 0, text
+            exe = os.path.join(out, "Veltrin.exe")
+            with open(exe, "wb") as f:
+                f.write(z.read(top + "Veltrin.exe"))
+        print("zip: %d bytes, Veltrin.exe %d bytes" % (os.path.getsize(path),
+                                                        os.path.getsize(exe)))
+        headers = run(["x86_64-w64-mingw32-objdump", "-p", exe]).stdout
+        imports = {m.lower() for m in re.findall(r"DLL Name: (\S+)", headers)}
+        assert imports <= WINDOWS_DLLS, imports
+        assert re.search(r"Subsystem\s+00000002", headers), "not a GUI program"
+
 
 def main():
     command, target = sys.argv[1], os.path.abspath(sys.argv[2])
     {"install": check_install, "deb": check_deb, "windres": check_windres,
-     "cli": check_cli}[command](target)
+     "cli": check_cli, "zip": check_zip}[command](target)
     print("passed")
 
 

@@ -1,9 +1,10 @@
-#include "window/application.h"
+#include "window/qt/application.h"
 
-#include "window/commandline.h"
-#include "window/form1.h"
-#include "window/lifetime.h"
-#include "window/messagebox.h"
+#include "window/design.h"
+#include "window/qt/commandline.h"
+#include "window/qt/form1.h"
+#include "window/qt/lifetime.h"
+#include "window/qt/messagebox.h"
 
 #include <QDir>
 #include <QIcon>
@@ -58,9 +59,7 @@ void fatalError(const char* what) {
     static bool reporting = false;
     if (!reporting) {
         reporting = true;
-        showMessage(nullptr, std::string("Veltrin met an internal error and has to close.\r\n"
-                                         "\r\n") +
-                                 what);
+        showMessage(nullptr, design::fatalReport(what));
     }
     endProgram(1);
 }

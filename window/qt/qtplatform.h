@@ -2,7 +2,7 @@
 
 #include "board/board.h"
 #include "solver/random.h"
-#include "window/square.h"
+#include "window/qt/square.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "window/lifetime.h"
+#include "window/qt/lifetime.h"
 
 #include <QCoreApplication>
 

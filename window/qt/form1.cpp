@@ -1,9 +1,10 @@
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include "solver/solver.h"
-#include "window/lifetime.h"
-#include "window/messagebox.h"
-#include "window/steadybutton.h"
+#include "window/design.h"
+#include "window/qt/lifetime.h"
+#include "window/qt/messagebox.h"
+#include "window/qt/steadybutton.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -16,8 +17,10 @@ namespace veltrin {
 namespace {
 
 // Geometry in device-independent pixels at 96 dots per inch; Qt scales it on denser screens.
-constexpr int squarePitch = 40;
-constexpr int squareSize = 41; // neighbours overlap by one pixel, so frames are shared
+QRect pixels(const design::Rect& twips) {
+    const design::Rect r = design::toPixels(twips, 96);
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
 std::array<Square*, squareCount> makeSquares(QWidget* parent) {
     std::array<Square*, squareCount> squares{};
@@ -37,66 +40,60 @@ QAccessibleInterface* windowAccessible(const QString&, QObject* object) {
     return nullptr;
 }
 
-const char* const startUpText =
-    "This program uses the colors red, white, and blue to represent the differenct types of "
-    "trees.\r\n"
-    "Click on individual squares to change their colors to match what you see in the game.\r\n"
-    "Press the 'Solve!' button, wait, and use the given combination in the game.\r\n"
-    "\r\n"
-    "Please direct all feedback to Veltrin maintainers (maintainers@veltrin.example)";
-
 } // namespace
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent), Picture1(new QWidget(this)), S(makeSquares(Picture1)),
-      Command1(new SteadyButton(QStringLiteral("Solve!"), Picture1)),
-      Setup(new QCheckBox(QStringLiteral("Check1"), this)), platform_(S, Setup, Picture1, this),
-      board_(platform_) {
+      Command1(new SteadyButton(QString::fromLatin1(design::solveCaption), Picture1)),
+      Setup(new QCheckBox(QString::fromLatin1(design::setupCaption), this)),
+      platform_(S, Setup, Picture1, this), board_(platform_) {
     setObjectName(QStringLiteral("Form1"));
     static const bool factoryInstalled = (QAccessible::installFactory(windowAccessible), true);
     Q_UNUSED(factoryInstalled);
-    setWindowTitle(QStringLiteral("Veltrin Solver"));
+    setWindowTitle(QString::fromLatin1(design::windowTitle));
     // A small fixed tool window: a title bar with a close button, no minimise or maximise.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_MacAlwaysShowToolWindow); // stays up while the game has the focus
-    setFixedSize(136, 158);
+    setFixedSize(pixels({0, 0, design::clientWidth, design::clientHeight}).size());
 
-    // The board area runs a pixel past the right edge and three past the bottom; the window
-    // edge cuts it off there, and everything in it lies within the visible part.
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(8, 8, 129, 153);
+    Picture1->setGeometry(pixels(design::picture1));
 
+    const int pitch = pixels(design::square(1)).left();
     for (int k = 0; k < squareCount; ++k) {
         Square* square = S[static_cast<std::size_t>(k)];
-        square->setGeometry((k % 3) * squarePitch, (k / 3) * squarePitch, squareSize, squareSize);
+        square->setGeometry(pixels(design::square(k)));
         // Each square's last column lies under its right-hand neighbour and its last row
         // under the square below it, or under the Solve button on the bottom row.
         const bool rightmost = k % 3 == 2;
-        square->setExposedRect(QRect(0, 0, rightmost ? squareSize : squarePitch, squarePitch));
+        square->setExposedRect(QRect(0, 0, rightmost ? square->width() : pitch, pitch));
         connect(square, &Square::clicked, this, [this, k] { board_.pressSquare(k); });
     }
 
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(0, 120, 121, 25);
+    Command1->setGeometry(pixels(design::command1));
     connect(Command1, &QPushButton::clicked, this, &Form1::solve);
 
     // The press mode lives in a check box the user never sees: checked is setup mode.
     Setup->setObjectName(QStringLiteral("Setup"));
-    Setup->setGeometry(0, 0, 57, 13);
+    Setup->setGeometry(pixels(design::setup));
     Setup->setChecked(true);
     Setup->setVisible(false);
 
-    // Keyboard order: the Solve button, then the squares from the bottom right backwards.
-    QWidget* previous = Command1;
-    for (int k = squareCount - 1; k >= 0; --k) {
-        setTabOrder(previous, S[static_cast<std::size_t>(k)]);
-        previous = S[static_cast<std::size_t>(k)];
+    QWidget* previous = nullptr;
+    for (const int control : design::tabOrder) {
+        QWidget* next = control == design::solveButton ? static_cast<QWidget*>(Command1)
+                                                       : S[static_cast<std::size_t>(control)];
+        if (previous) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
     }
 }
 
 void Form1::startUp() {
-    showMessage(nullptr, startUpText);
+    showMessage(nullptr, design::startUpText);
 }
 
 void Form1::solve() {

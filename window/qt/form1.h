@@ -1,8 +1,8 @@
 #pragma once
 
 #include "board/board.h"
-#include "window/qtplatform.h"
-#include "window/square.h"
+#include "window/qt/qtplatform.h"
+#include "window/qt/square.h"
 
 #include <QWidget>
 

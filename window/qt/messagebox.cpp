@@ -1,4 +1,6 @@
-#include "window/messagebox.h"
+#include "window/qt/messagebox.h"
+
+#include "window/design.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,7 +15,8 @@ void showMessage(QWidget* parent, const std::string& text) {
     QString shown = exact;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Veltrin"), shown, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(design::appTitle), shown,
+                    QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("message"));
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);

@@ -1,4 +1,4 @@
-#include "window/steadybutton.h"
+#include "window/qt/steadybutton.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -4,8 +4,8 @@
 // pixels, and answering message boxes when they come up.
 
 #include "support/boards.h"
-#include "window/application.h"
-#include "window/form1.h"
+#include "window/qt/application.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // Message boxes: title, no icon, OK only, and Ctrl+C copying the exact CR LF text.
 
 #include "support.h"
-#include "window/messagebox.h"
+#include "window/qt/messagebox.h"
 
 #include <QAccessible>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "window/commandline.h"
+#include "window/qt/commandline.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "window/qtplatform.h"
+#include "window/qt/qtplatform.h"
 
-#include "window/lifetime.h"
-#include "window/messagebox.h"
+#include "window/qt/lifetime.h"
+#include "window/qt/messagebox.h"
 
 #include <QApplication>
 #include <QCheckBox>

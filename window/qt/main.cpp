@@ -1,6 +1,6 @@
-#include "window/application.h"
-#include "window/commandline.h"
-#include "window/form1.h"
+#include "window/qt/application.h"
+#include "window/qt/commandline.h"
+#include "window/qt/form1.h"
 
 int main(int argc, char* argv[]) {
     if (const auto status = veltrin::handleCommandLine(argc, argv)) {

@@ -1,7 +1,8 @@
-#include "window/square.h"
+#include "window/qt/square.h"
 
 #include "board/board.h"
 #include "solver/summary.h"
+#include "window/design.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -56,14 +57,8 @@ QColor toQColor(Colour colour) {
 }
 
 QString colourName(Colour colour) {
-    static const std::array<QString, 3> names{QStringLiteral("red"), QStringLiteral("blue"),
-                                              QStringLiteral("white")};
-    for (std::size_t v = 0; v < colors.size(); ++v) {
-        if (colors[v] == colour) {
-            return names[v];
-        }
-    }
-    return toQColor(colour).name();
+    const char* name = design::colourName(colour);
+    return name ? QString::fromLatin1(name) : toQColor(colour).name();
 }
 
 Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(colors[0]) {

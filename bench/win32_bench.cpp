@@ -1,0 +1,178 @@
+// The Windows counterpart of search_bench: the cost of one trial of the real search in the
+// real Win32 window, against the plainest Win32 loop doing the same work per trial (nine
+// owner-drawn buttons, one message pass, one game press), same generator, same boards.
+//
+// Run it under Wine on an X server, or on Windows.
+
+#include "bench/boards.h"
+#include "solver/random.h"
+#include "window/win32/form1.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Result {
+    long trials = 0;
+    double seconds = 0;
+    double microsPerTrial() const { return seconds * 1e6 / static_cast<double>(trials); }
+};
+
+// Answers the result message the moment it is up, and notes when that was.
+Clock::time_point answered;
+LRESULT CALLBACK answer(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        wchar_t cls[16] = L"";
+        GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16);
+        if (std::wstring(cls) == L"#32770") {
+            answered = Clock::now();
+            PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+HWND child(HWND parent, const std::string& text) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t buffer[64];
+        const int n = GetWindowTextW(c, buffer, 64);
+        if (std::wstring(buffer, static_cast<std::size_t>(n)) ==
+            std::wstring(text.begin(), text.end())) {
+            return c;
+        }
+        if (HWND inner = child(c, text)) {
+            return inner;
+        }
+    }
+    return nullptr;
+}
+
+Result realSearch(HINSTANCE instance) {
+    static const char* const names[] = {"Top left",    "Top middle",    "Top right",
+                                        "Middle left", "Middle center", "Middle right",
+                                        "Bottom left", "Bottom center", "Bottom right"};
+    Result total;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, answer, nullptr, GetCurrentThreadId());
+    for (const std::string& board : bench::boards) {
+        veltrin::Form1 form(instance);
+        form.show(SW_SHOWNORMAL);
+        pump();
+        for (int k = 0; k < 9; ++k) {
+            for (int n = bench::valueOf(board[static_cast<std::size_t>(k)]); n > 0; --n) {
+                SendMessageW(child(form.hwnd(), names[k]), BM_CLICK, 0, 0);
+            }
+        }
+        pump();
+        const auto started = Clock::now();
+        SendMessageW(child(form.hwnd(), "Solve!"), BM_CLICK, 0, 0);
+        total.trials += static_cast<long>(form.solution().size());
+        total.seconds += std::chrono::duration<double>(answered - started).count();
+    }
+    UnhookWindowsHookEx(hook);
+    return total;
+}
+
+// ---- the baseline: nine owner-drawn buttons, each repainted in full with a fresh brush ----
+
+int values[9];
+
+LRESULT CALLBACK plainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
+        HBRUSH brush = CreateSolidBrush(colours[values[item.CtlID]]);
+        FillRect(item.hDC, &item.rcItem, brush);
+        DeleteObject(brush);
+        return TRUE;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+Result baselineSearch(HINSTANCE instance) {
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = plainProc;
+    cls.hInstance = instance;
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.lpszClassName = L"PlainBoard";
+    RegisterClassW(&cls);
+    Result total;
+    for (const std::string& board : bench::boards) {
+        HWND window = CreateWindowW(L"PlainBoard", L"Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                    0, 0, 160, 200, nullptr, nullptr, instance, nullptr);
+        HWND buttons[9];
+        for (int k = 0; k < 9; ++k) {
+            values[k] = bench::valueOf(board[static_cast<std::size_t>(k)]);
+            buttons[k] = CreateWindowW(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                                       8 + (k % 3) * 40, 8 + (k / 3) * 40, 41, 41, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(k)),
+                                       instance, nullptr);
+        }
+        pump();
+        veltrin::Generator generator; // the same sequence the real search draws from
+        const auto started = Clock::now();
+        auto advance = [&](int k) {
+            values[k] = (values[k] + 1) % 3;
+            InvalidateRect(buttons[k], nullptr, TRUE);
+        };
+        for (;;) {
+            bool uniform = true;
+            for (int k = 1; k < 9; ++k) {
+                uniform = uniform && values[k] == values[0];
+            }
+            if (uniform) {
+                break;
+            }
+            pump();
+            int c = -1;
+            while (c < 0) {
+                c = veltrin::squareFromRandom(generator.next());
+            }
+            ++total.trials;
+            advance(c);
+            if (c % 3 > 0) {
+                advance(c - 1);
+            }
+            if (c % 3 < 2) {
+                advance(c + 1);
+            }
+            if (c >= 3) {
+                advance(c - 3);
+            }
+            if (c < 6) {
+                advance(c + 3);
+            }
+        }
+        total.seconds += std::chrono::duration<double>(Clock::now() - started).count();
+        DestroyWindow(window);
+    }
+    return total;
+}
+
+} // namespace
+
+int main() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    std::printf("Win32, %zu boards\n", bench::boards.size());
+    const Result real = realSearch(instance);
+    const Result base = baselineSearch(instance);
+    std::printf("real search:  %8ld trials %8.3f s %8.2f us/trial\n", real.trials, real.seconds,
+                real.microsPerTrial());
+    std::printf("baseline:     %8ld trials %8.3f s %8.2f us/trial\n", base.trials, base.seconds,
+                base.microsPerTrial());
+    std::printf("ratio real/baseline per trial: %.2f\n",
+                real.microsPerTrial() / base.microsPerTrial());
+    return real.trials == base.trials ? 0 : 1;
+}

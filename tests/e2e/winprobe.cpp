@@ -1,0 +1,137 @@
+// What assistive technology on Windows reads of Veltrin, for the end-to-end suite: run in the
+// same Wine prefix, it finds Veltrin's windows through the Win32 API and prints what it sees.
+//
+//   winprobe message   the text of the visible message titled "Veltrin", exactly (CR LF)
+//   winprobe clipboard the clipboard's text, as a Windows program pastes it
+//   winprobe window    the main window: its client area and DPI, where its close button is,
+//                      which control has the keyboard focus, and each control's class,
+//                      text, place, visibility and state, in the order Windows keeps them
+//
+// Exits with status 1 when the window is not there.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <string>
+
+namespace {
+
+std::string narrow(const std::wstring& wide) {
+    std::string out;
+    for (wchar_t c : wide) {
+        out += c < 128 ? static_cast<char>(c) : '?'; // Veltrin's texts are ASCII
+    }
+    return out;
+}
+
+std::string textOf(HWND hwnd) {
+    wchar_t buffer[4096];
+    const int length = GetWindowTextW(hwnd, buffer, 4096);
+    return narrow(std::wstring(buffer, static_cast<std::size_t>(length)));
+}
+
+std::string classOf(HWND hwnd) {
+    wchar_t buffer[256];
+    const int length = GetClassNameW(hwnd, buffer, 256);
+    return narrow(std::wstring(buffer, static_cast<std::size_t>(length)));
+}
+
+HWND findVisible(const wchar_t* cls, const wchar_t* title) {
+    HWND hwnd = FindWindowW(cls, title);
+    return hwnd && IsWindowVisible(hwnd) ? hwnd : nullptr;
+}
+
+BOOL CALLBACK longestStatic(HWND child, LPARAM found) {
+    auto* best = reinterpret_cast<std::string*>(found);
+    const std::string text = textOf(child);
+    if (classOf(child) == "Static" && text.size() > best->size()) {
+        *best = text;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK printControl(HWND child, LPARAM parent) {
+    RECT r;
+    GetWindowRect(child, &r);
+    POINT origin{0, 0};
+    ClientToScreen(reinterpret_cast<HWND>(parent), &origin);
+    std::printf("control\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%s\t%s\n", classOf(child).c_str(),
+                textOf(child).c_str(), r.left - origin.x, r.top - origin.y, r.right - r.left,
+                r.bottom - r.top, IsWindowVisible(child) ? "visible" : "hidden",
+                IsWindowEnabled(child) ? "enabled" : "disabled");
+    return TRUE;
+}
+
+int message() {
+    HWND box = findVisible(L"#32770", L"Veltrin");
+    if (!box) {
+        return 1;
+    }
+    std::string text;
+    EnumChildWindows(box, longestStatic, reinterpret_cast<LPARAM>(&text));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+int clipboard() {
+    if (!OpenClipboard(nullptr)) {
+        return 1;
+    }
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::string copied = text ? narrow(text) : "";
+    if (text) {
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    std::fwrite(copied.data(), 1, copied.size(), stdout);
+    return text ? 0 : 1;
+}
+
+int window() {
+    HWND form = findVisible(nullptr, L"Veltrin Solver");
+    if (!form) {
+        return 1;
+    }
+    RECT client, frame;
+    GetClientRect(form, &client);
+    GetWindowRect(form, &frame);
+    POINT origin{0, 0};
+    ClientToScreen(form, &origin);
+    const UINT dpi = GetDpiForWindow(form);
+    std::printf("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
+    std::printf("dpi\t%u\n", dpi);
+    // A tool window's close button: the right end of its small caption.
+    const int edge = GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi);
+    const int button = GetSystemMetricsForDpi(SM_CYSMCAPTION, dpi);
+    std::printf("close\t%ld\t%ld\n", frame.right - edge - button / 2, origin.y - button / 2);
+    const LONG style = GetWindowLongW(form, GWL_STYLE);
+    const LONG exStyle = GetWindowLongW(form, GWL_EXSTYLE);
+    std::printf("style\t%s%s%s%s%s\n", (exStyle & WS_EX_TOOLWINDOW) ? " toolwindow" : "",
+                (style & WS_SYSMENU) ? " sysmenu" : "", (style & WS_THICKFRAME) ? " sizable" : "",
+                (style & WS_MINIMIZEBOX) ? " minimize" : "",
+                (style & WS_MAXIMIZEBOX) ? " maximize" : "");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui);
+    std::printf("focus\t%s\n", gui.hwndFocus ? textOf(gui.hwndFocus).c_str() : "");
+    EnumChildWindows(form, printControl, reinterpret_cast<LPARAM>(form));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Screen coordinates as they are, whatever the DPI.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    _setmode(_fileno(stdout), _O_BINARY); // the texts' CR LF as they are
+    const std::string what = argc > 1 ? argv[1] : "";
+    const int status = what == "message"     ? message()
+                       : what == "clipboard" ? clipboard()
+                       : what == "window"    ? window()
+                                             : 2;
+    std::fflush(stdout);
+    return status;
+}

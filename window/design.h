@@ -1,0 +1,98 @@
+#pragma once
+
+// The window as every front end builds it: its texts, the places of its controls and the
+// keyboard order. No toolkit here: the Qt, Win32 and web front ends all take these, so the
+// three cannot drift apart.
+
+#include "board/board.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace veltrin::design {
+
+// ---- texts -----------------------------------------------------------------------------
+
+inline constexpr const char* appTitle = "Veltrin"; // the title of every message
+inline constexpr const char* windowTitle = "Veltrin Solver";
+inline constexpr const char* solveCaption = "Solve!";
+inline constexpr const char* setupCaption = "Check1"; // never shown: the box is hidden
+
+// The start-up message. The misspelling is the text users have always been shown.
+inline constexpr const char* startUpText =
+    "This program uses the colors red, white, and blue to represent the differenct types of "
+    "trees.\r\n"
+    "Click on individual squares to change their colors to match what you see in the game.\r\n"
+    "Press the 'Solve!' button, wait, and use the given combination in the game.\r\n"
+    "\r\n"
+    "Please direct all feedback to Veltrin maintainers (maintainers@veltrin.example)";
+
+// What the user reads when an error escapes a handler, before the program ends.
+inline std::string fatalReport(std::string_view what) {
+    return "Veltrin met an internal error and has to close.\r\n\r\n" + std::string(what);
+}
+
+// What a screen reader says for a square's colour: "red", "blue" or "white"; nullptr for
+// a colour that is not in the table.
+inline const char* colourName(Colour colour) {
+    constexpr std::array<const char*, colors.size()> names{"red", "blue", "white"};
+    for (std::size_t v = 0; v < colors.size(); ++v) {
+        if (colors[v] == colour) {
+            return names[v];
+        }
+    }
+    return nullptr;
+}
+
+// ---- geometry --------------------------------------------------------------------------
+
+// Places and sizes in twips, 1440 to the inch, relative to the control's container.
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+    constexpr bool operator==(const Rect&) const = default;
+};
+
+inline constexpr int twipsPerInch = 1440;
+
+inline constexpr int clientWidth = 2040; // the window's client area
+inline constexpr int clientHeight = 2370;
+
+// The board area holds the squares and the Solve button, so that disabling it locks both.
+// It runs a little past the client area's right and bottom edges; the window cuts it off
+// there, and everything in it lies within the visible part.
+inline constexpr Rect picture1{120, 120, 1935, 2295};
+
+// Square k (0..8, row by row from the top left) in the board area. Squares are one pitch
+// apart and a little larger, so neighbours overlap by a pixel and share their frames.
+inline constexpr int squarePitch = 600;
+inline constexpr int squareSize = 615;
+constexpr Rect square(int k) {
+    return {(k % 3) * squarePitch, (k / 3) * squarePitch, squareSize, squareSize};
+}
+
+inline constexpr Rect command1{0, 1800, 1815, 375}; // the Solve button, in the board area
+inline constexpr Rect setup{0, 0, 855, 195};        // the hidden mode box, in the window
+
+// Twips as pixels at `dpi` dots per inch, rounded to the nearest as Windows' MulDiv does:
+// 15 twips to the pixel at 96.
+constexpr int toPixels(int twips, int dpi) {
+    return (twips * dpi + twipsPerInch / 2) / twipsPerInch;
+}
+
+constexpr Rect toPixels(const Rect& r, int dpi) {
+    return {toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
+            toPixels(r.height, dpi)};
+}
+
+// ---- keyboard --------------------------------------------------------------------------
+
+// The keyboard's focus order: the Solve button first, then the squares from the bottom
+// right back to the top left. Squares are named by their index; the button by this.
+inline constexpr int solveButton = -1;
+inline constexpr std::array<int, 10> tabOrder{solveButton, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+
+} // namespace veltrin::design

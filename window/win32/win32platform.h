@@ -1,0 +1,39 @@
+#pragma once
+
+#include "board/board.h"
+#include "solver/random.h"
+
+#include <windows.h>
+
+#include <array>
+
+namespace veltrin {
+
+// The board's and the solver's window operations, carried out on the real controls.
+class Win32Platform final : public Platform {
+public:
+    Win32Platform(const std::array<HWND, squareCount>& squares, HWND setup, HWND boardArea,
+                  HWND window);
+
+    void paintSquare(int p, Colour colour) override;
+    bool setupMode() const override;
+    void setSetupMode(bool setup) override;
+    void setBoardEnabled(bool enabled) override;
+    std::uint32_t nextRandom() override;
+    void msgBox(const std::string& text) override;
+    bool doEvents() override;
+
+    // The colour square p shows, for its painting.
+    Colour colour(int p) const { return colours_.at(static_cast<std::size_t>(p)); }
+
+private:
+    std::array<HWND, squareCount> squares_;
+    HWND setup_;
+    HWND boardArea_;
+    HWND window_;
+    HWND focusBeforeLock_ = nullptr;
+    std::array<Colour, squareCount> colours_;
+    Generator generator_;
+};
+
+} // namespace veltrin
