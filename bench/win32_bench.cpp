@@ -109,15 +109,15 @@ Result baselineSearch(HINSTANCE instance) {
     RegisterClassW(&cls);
     Result total;
     for (const std::string& board : bench::boards) {
-        HWND window = CreateWindowW(L"PlainBoard", L"Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                    0, 0, 160, 200, nullptr, nullptr, instance, nullptr);
+        HWND window = CreateWindowW(L"PlainBoard", L"Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                    160, 200, nullptr, nullptr, instance, nullptr);
         HWND buttons[9];
         for (int k = 0; k < 9; ++k) {
             values[k] = bench::valueOf(board[static_cast<std::size_t>(k)]);
-            buttons[k] = CreateWindowW(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                                       8 + (k % 3) * 40, 8 + (k / 3) * 40, 41, 41, window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(k)),
-                                       instance, nullptr);
+            buttons[k] =
+                CreateWindowW(L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                              8 + (k % 3) * 40, 8 + (k / 3) * 40, 41, 41, window,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(k)), instance, nullptr);
         }
         pump();
         veltrin::Generator generator; // the same sequence the real search draws from
