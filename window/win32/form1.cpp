@@ -9,7 +9,6 @@
 #include <exception>
 #include <memory>
 #include <stdexcept>
-#include <type_traits>
 
 namespace veltrin {
 
@@ -111,7 +110,7 @@ Form1::Form1(HINSTANCE instance) {
     for (std::size_t v = 0; v < colors.size(); ++v) {
         colourBrushes_[v] = CreateSolidBrush(toColorRef(colors[v]));
     }
-    platform_ = std::make_unique<Win32Platform>(S, Setup, Picture1, hwnd_);
+    platform_ = std::make_unique<Win32Platform>(S, Setup, Picture1, hwnd_, paintSquares, this);
     board_ = std::make_unique<Board>(*platform_);
     layout(static_cast<int>(GetDpiForWindow(hwnd_)));
 }
@@ -255,31 +254,48 @@ void Form1::drawSquare(const DRAWITEMSTRUCT& item) const {
     if (!platform_ || k < 0 || k >= squareCount) {
         return;
     }
-    const Colour colour = platform_->colour(k);
-    // A thin frame keeps neighbouring squares of one colour apart; it thickens while the
-    // square is held down, as a button's bevel would.
+    // The frame thickens while the square is held down, as a button's bevel would.
     const int border = MulDiv((item.itemState & ODS_SELECTED) ? 2 : 1, dpi_, 96);
-    RECT r = item.rcItem;
-    FillRect(item.hDC, &r, frameBrush_);
-    InflateRect(&r, -border, -border);
-    HBRUSH fill = nullptr;
-    for (std::size_t v = 0; v < colors.size(); ++v) {
-        if (colors[v] == colour) {
-            fill = colourBrushes_[v];
-        }
-    }
-    if (fill) {
-        FillRect(item.hDC, &r, fill);
-    } else {
-        std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)> own(
-            CreateSolidBrush(toColorRef(colour)), DeleteObject);
-        FillRect(item.hDC, &r, own.get());
-    }
+    fillSquare(item.hDC, item.rcItem, platform_->colour(k), border);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT mark = item.rcItem;
         const int inset = MulDiv(4, dpi_, 96);
         InflateRect(&mark, -inset, -inset);
         DrawFocusRect(item.hDC, &mark);
+    }
+}
+
+void Form1::fillSquare(HDC dc, RECT r, Colour colour, int border) const {
+    // A thin frame keeps neighbouring squares of one colour apart.
+    FillRect(dc, &r, frameBrush_);
+    InflateRect(&r, -border, -border);
+    for (std::size_t v = 0; v < colors.size(); ++v) {
+        if (colors[v] == colour) {
+            FillRect(dc, &r, colourBrushes_[v]);
+            return;
+        }
+    }
+    HBRUSH own = CreateSolidBrush(toColorRef(colour));
+    FillRect(dc, &r, own);
+    DeleteObject(own);
+}
+
+void Form1::paintSquares(void* self, HDC dc, unsigned squares) {
+    const auto& form = *static_cast<const Form1*>(self);
+    const int pitch = design::toPixels(design::squarePitch, form.dpi_);
+    for (int k = 0; k < squareCount; ++k) {
+        if (!(squares & (1u << k))) {
+            continue;
+        }
+        const design::Rect r = design::toPixels(design::square(k), form.dpi_);
+        // Only what is not under the square's neighbours (or the Solve button), as the
+        // square's own paint would be clipped.
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, r.left, r.top, r.left + (k % 3 == 2 ? r.width : pitch),
+                          r.top + pitch);
+        form.fillSquare(dc, RECT{r.left, r.top, r.left + r.width, r.top + r.height},
+                        form.platform_->colour(k), MulDiv(1, form.dpi_, 96));
+        RestoreDC(dc, saved);
     }
 }
 

@@ -40,6 +40,8 @@ private:
     void onActivate(bool active);
     void onDpiChanged(int dpi, const RECT& suggested);
     void drawSquare(const DRAWITEMSTRUCT& item) const;
+    void fillSquare(HDC dc, RECT r, Colour colour, int border) const;
+    static void paintSquares(void* form, HDC dc, unsigned squares);
     void layout(int dpi);
     void solve();
     [[noreturn]] void closeDown();
