@@ -22,6 +22,7 @@ test_packages=(
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
     g++-mingw-w64-x86-64 wine wine64 fonts-wine # the Windows program and core, run under Wine
+    emscripten                    # the core in WebAssembly, run under Node.js
 )
 
 install_missing() {
@@ -72,6 +73,9 @@ test)
     # The core suite under the other toolchains: it must give the same answers everywhere.
     build clang-libcxx ON
     ctest --preset clang-libcxx
+    build web ON
+    ctest --preset web
+    # Last, as it ends by stopping its Wine server.
     build mingw ON
     test_under_wine
     ;;
