@@ -21,7 +21,7 @@ test_packages=(
     desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64 # packaging checks
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
-    g++-mingw-w64-x86-64 wine wine64 fonts-wine # the Windows program and core, run under Wine
+    g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
     emscripten                    # the core in WebAssembly, run under Node.js
 )
 

@@ -378,7 +378,7 @@ class Wine(OnScreen, Display):
         # No Mono or Gecko: without them Wine would offer to download them, in a dialog.
         self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         self.launcher = ["wine"]
-        self.start(["wineserver", "--foreground", "--persistent"])
+        self.server = self.start(["wineserver", "--foreground", "--persistent"])
         self.quietly(["wineboot", "--init"])
 
     def quietly(self, args):
@@ -396,10 +396,14 @@ class Wine(OnScreen, Display):
         return self.run(["wine", self.probe_exe, what])
 
     def set_dpi(self, dpi):
-        """The screen's DPI for programs started from now on, as Windows' display settings
-        set it."""
+        """The screen's DPI, as Windows' display settings set it. Like Windows, Wine takes a
+        new DPI at the next sign-in: here, a restart of its server and desktop."""
         self.quietly(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
                       "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+        self.run(["wineserver", "--kill"])
+        self.server.wait()
+        self.helpers.remove(self.server)
+        self.server = self.start(["wineserver", "--foreground", "--persistent"])
 
     def window_info(self):
         """The main window as the probe sees it: {"client": [x, y, w, h], "dpi": [n],
