@@ -22,8 +22,10 @@ test_packages=(
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
     g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
-    emscripten                    # the core in WebAssembly, run under Node.js
+    emscripten chromium           # the page and the core in WebAssembly; the browser tests
 )
+# npm comes with Node.js where that is not Debian's own; Debian packages it on its own.
+command -v npm >/dev/null || test_packages+=(npm)
 
 install_missing() {
     local missing=() p
@@ -73,6 +75,9 @@ test)
     # The core suite under the other toolchains: it must give the same answers everywhere.
     build clang-libcxx ON
     ctest --preset clang-libcxx
+    # The browser tests' driver, pinned by its lock file; it drives Debian's Chromium and
+    # downloads no browser of its own.
+    npm ci --prefix tests/e2e/web --no-audit --no-fund
     build web ON
     ctest --preset web
     # Last, as it ends by stopping its Wine server.

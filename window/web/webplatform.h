@@ -1,0 +1,26 @@
+#pragma once
+
+#include "board/board.h"
+#include "solver/random.h"
+
+namespace veltrin {
+
+// The board's and the solver's window operations, carried out on the page through the calls
+// of library.js. doEvents and msgBox wait on the page: Asyncify suspends the C++ stack there
+// and resumes it when the page calls back.
+class WebPlatform final : public Platform {
+public:
+    void paintSquare(int p, Colour colour) override;
+    bool setupMode() const override { return setup_; }
+    void setSetupMode(bool setup) override { setup_ = setup; }
+    void setBoardEnabled(bool enabled) override;
+    std::uint32_t nextRandom() override { return generator_.next(); }
+    void msgBox(const std::string& text) override;
+    bool doEvents() override;
+
+private:
+    bool setup_ = true; // the press mode: the page has no hidden box to keep it in
+    Generator generator_;
+};
+
+} // namespace veltrin
