@@ -28,6 +28,23 @@ mergeInto(LibraryManager.library, {
         .then(function () { veltrin.busy = false; });
     },
 
+    // Square k shows the colour (0x00BBGGRR), and a screen reader tells it by its name: the
+    // description is read when asked, never announced, as a search changes it tens of
+    // thousands of times. The table's colours are classes, one write for the look.
+    paint: function (k, colour, name) {
+      var square = veltrin.squares[k];
+      var known = {0x0000FF: 'red', 0xFF0000: 'blue', 0xFFFFFF: 'white'}[colour];
+      if (known) {
+        square.className = 'square ' + known;
+        square.style.backgroundColor = '';
+      } else {
+        var rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+        square.className = 'square';
+        square.style.backgroundColor = '#' + (0x1000000 + rgb).toString(16).slice(1);
+      }
+      square.setAttribute('aria-description', name);
+    },
+
     // A modal message; `done` runs once the user has dismissed it.
     message: function (text, done) {
       var dialog = document.getElementById('message');
@@ -74,7 +91,7 @@ mergeInto(LibraryManager.library, {
       picture.appendChild(control);
     }
     for (var k = 0; k < veltrin.squares.length; ++k) {
-      _js_paintSquare(k, 255, 0);
+      veltrin.paint(k, 0x0000FF, 'red');
     }
     // Ctrl+C in a message copies exactly its text, line ends and all.
     var dialog = document.getElementById('message');
@@ -101,14 +118,13 @@ mergeInto(LibraryManager.library, {
     veltrin.busy = false;
   },
 
-  js_paintSquare__deps: ['$veltrin'],
-  js_paintSquare: function (p, colour, name) {
-    var square = veltrin.squares[p];
-    var rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-    square.style.backgroundColor = '#' + (0x1000000 + rgb).toString(16).slice(1);
-    square.classList.toggle('dark', colour !== 0xFFFFFF);
-    // Read when asked, never announced: a search changes it tens of thousands of times.
-    square.setAttribute('aria-description', name ? UTF8ToString(name) : 'red');
+  js_paintSquares__deps: ['$veltrin'],
+  js_paintSquares: function (squares, colours, names) {
+    for (var k = 0; squares; ++k, squares >>>= 1) {
+      if (squares & 1) {
+        veltrin.paint(k, HEAP32[(colours >> 2) + k], UTF8ToString(HEAP32[(names >> 2) + k]));
+      }
+    }
   },
 
   js_setBoardEnabled__deps: ['$veltrin'],

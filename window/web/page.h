@@ -12,8 +12,9 @@ void js_createWindow(const char* title, const char* solveCaption, const int* cli
                      const int* board, const int* squares, const int* button,
                      const char* const* squareNames, const int* order, int orderLength);
 void js_showWindow();
-// Square p shows the colour (0x00BBGGRR), and a screen reader tells it by `name`.
-void js_paintSquare(int p, int colour, const char* name);
+// Each square k whose bit is set in `squares` shows colours[k] (0x00BBGGRR), and a screen
+// reader tells it by names[k].
+void js_paintSquares(unsigned squares, const int* colours, const char* const* names);
 void js_setBoardEnabled(bool enabled);
 // A modal message titled as the application, with an OK button; returns once dismissed.
 void js_msgBox(const char* text);

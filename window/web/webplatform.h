@@ -3,6 +3,8 @@
 #include "board/board.h"
 #include "solver/random.h"
 
+#include <array>
+
 namespace veltrin {
 
 // The board's and the solver's window operations, carried out on the page through the calls
@@ -19,7 +21,12 @@ public:
     bool doEvents() override;
 
 private:
-    bool setup_ = true; // the press mode: the page has no hidden box to keep it in
+    void paintChanged();
+
+    bool locked_ = false;
+    unsigned changed_ = 0; // squares changed while locked, not yet shown
+    bool setup_ = true;    // the press mode: the page has no hidden box to keep it in
+    std::array<Colour, squareCount> colours_{};
     Generator generator_;
 };
 
