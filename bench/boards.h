@@ -17,4 +17,22 @@ inline int valueOf(char c) {
     return c == 'R' ? 0 : c == 'B' ? 1 : 2;
 }
 
+// The game's press of square c, written out as plainly as it can be: c and each of its
+// orthogonal neighbours advance.
+template <class Advance> void gamePress(int c, Advance advance) {
+    advance(c);
+    if (c % 3 > 0) {
+        advance(c - 1);
+    }
+    if (c % 3 < 2) {
+        advance(c + 1);
+    }
+    if (c >= 3) {
+        advance(c - 3);
+    }
+    if (c < 6) {
+        advance(c + 3);
+    }
+}
+
 } // namespace bench

@@ -113,19 +113,7 @@ Result baselineSearch() {
                 c = veltrin::squareFromRandom(generator.next());
             }
             ++trials;
-            advance(c);
-            if (c % 3 > 0) {
-                advance(c - 1);
-            }
-            if (c % 3 < 2) {
-                advance(c + 1);
-            }
-            if (c >= 3) {
-                advance(c - 3);
-            }
-            if (c < 6) {
-                advance(c + 3);
-            }
+            bench::gamePress(c, advance);
         }
         total.trials += trials;
         total.seconds += std::chrono::duration<double>(Clock::now() - started).count();
