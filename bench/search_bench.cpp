@@ -5,7 +5,7 @@
 //
 // Run it on any Qt platform: QT_QPA_PLATFORM=offscreen, or xcb under an X server.
 
-#include "bench/boards.h"
+#include "bench/bench.h"
 #include "board/board.h"
 #include "solver/solver.h"
 #include "window/qt/form1.h"
@@ -23,13 +23,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Result {
-    long trials = 0;
-    double seconds = 0;
-    double microsPerTrial() const { return seconds * 1e6 / static_cast<double>(trials); }
-};
+using bench::Clock;
+using bench::Result;
 
 // The real window: click the board in, press Solve, stop the clock when the result is up.
 Result realSearch() {

@@ -13,7 +13,7 @@ import {resolve} from 'node:path';
 const require = createRequire(resolve('tests/e2e/web/package.json'));
 const puppeteer = require('puppeteer-core');
 const page = resolve(process.argv[2] || 'build/web/window/web/index.html');
-const boards = [...readFileSync('bench/boards.h', 'utf8').matchAll(/"([RBW]{9})"/g)]
+const boards = [...readFileSync('bench/bench.h', 'utf8').matchAll(/"([RBW]{9})"/g)]
     .map((m) => m[1]);
 
 // The plain page: mt19937 in its default state, and the same mapping onto squares.

@@ -4,7 +4,7 @@
 //
 // Run it under Wine on an X server, or on Windows.
 
-#include "bench/boards.h"
+#include "bench/bench.h"
 #include "solver/random.h"
 #include "window/win32/form1.h"
 
@@ -14,13 +14,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Result {
-    long trials = 0;
-    double seconds = 0;
-    double microsPerTrial() const { return seconds * 1e6 / static_cast<double>(trials); }
-};
+using bench::Clock;
+using bench::Result;
 
 // Answers the result message the moment it is up, and notes when that was.
 Clock::time_point answered;

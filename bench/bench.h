@@ -1,9 +1,19 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+// What a benchmark reports: trials made and the time they took.
+struct Result {
+    long trials = 0;
+    double seconds = 0;
+    double microsPerTrial() const { return seconds * 1e6 / static_cast<double>(trials); }
+};
 
 // Starting boards, as nine letters row by row (R red, B blue, W white), the same for every
 // front end's benchmark.
