@@ -5,8 +5,9 @@
 mergeInto(LibraryManager.library, {
   $veltrin: {
     squares: [],
-    locked: false, // the board area is disabled: a search runs
-    busy: true,    // C++ is waiting on the page (a message, an event pass): no calls in
+    // C++ is waiting on the page (a message, a search's event pass): no calls in. This is
+    // what keeps clicks and keys out of a search, as a disabled board does.
+    busy: true,
     stopped: false,
     wake: null,
 
@@ -17,9 +18,9 @@ mergeInto(LibraryManager.library, {
       element.style.height = HEAP32[(ints >> 2) + at + 3] + 'px';
     },
 
-    // A click from the page, unless the board is locked or C++ is busy.
+    // A click from the page, unless C++ is busy.
     call: function (name, args) {
-      if (veltrin.locked || veltrin.busy || veltrin.stopped) {
+      if (veltrin.busy || veltrin.stopped) {
         return;
       }
       veltrin.busy = true;
@@ -129,7 +130,6 @@ mergeInto(LibraryManager.library, {
 
   js_setBoardEnabled__deps: ['$veltrin'],
   js_setBoardEnabled: function (enabled) {
-    veltrin.locked = !enabled;
     document.getElementById('Picture1').classList.toggle('locked', !enabled);
   },
 
