@@ -1,5 +1,8 @@
 #pragma once
 
+#include "solver/random.h"
+
+#include <array>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -42,6 +45,30 @@ template <class Advance> void gamePress(int c, Advance advance) {
     }
     if (c < 6) {
         advance(c + 3);
+    }
+}
+
+// The plainest search: until the nine values are one, one event pass, then one game press of
+// a square drawn from a fresh generator, as the real search draws it. Returns the trials.
+template <class Pass, class Advance>
+long plainSearch(const std::array<int, 9>& values, Pass pass, Advance advance) {
+    veltrin::Generator generator; // the same sequence the real search draws from
+    long trials = 0;
+    for (;;) {
+        bool uniform = true;
+        for (int k = 1; k < 9; ++k) {
+            uniform = uniform && values[static_cast<std::size_t>(k)] == values[0];
+        }
+        if (uniform) {
+            return trials;
+        }
+        pass();
+        int c = -1;
+        while (c < 0) {
+            c = veltrin::squareFromRandom(generator.next());
+        }
+        ++trials;
+        gamePress(c, advance);
     }
 }
 

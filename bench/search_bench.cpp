@@ -70,7 +70,7 @@ Result baselineSearch() {
         QWidget area(&window);
         area.setGeometry(8, 8, 129, 153);
         QPushButton* buttons[9];
-        int values[9];
+        std::array<int, 9> values{};
         for (int k = 0; k < 9; ++k) {
             buttons[k] = new QPushButton(&area);
             buttons[k]->setFlat(true);
@@ -85,31 +85,15 @@ Result baselineSearch() {
         if (!QTest::qWaitForWindowExposed(&window)) {
             qFatal("window never exposed");
         }
-        veltrin::Generator generator; // the same sequence the real search draws from
         const auto started = Clock::now();
-        long trials = 0;
         auto advance = [&](int k) {
             values[k] = (values[k] + 1) % 3;
             QPalette palette = buttons[k]->palette();
             palette.setColor(QPalette::Button, colours[values[k]]);
             buttons[k]->setPalette(palette);
         };
-        for (;;) {
-            bool uniform = true;
-            for (int k = 1; k < 9; ++k) {
-                uniform = uniform && values[k] == values[0];
-            }
-            if (uniform) {
-                break;
-            }
-            QCoreApplication::processEvents();
-            int c = -1;
-            while (c < 0) {
-                c = veltrin::squareFromRandom(generator.next());
-            }
-            ++trials;
-            bench::gamePress(c, advance);
-        }
+        const long trials = bench::plainSearch(
+            values, [] { QCoreApplication::processEvents(); }, advance);
         total.trials += trials;
         total.seconds += std::chrono::duration<double>(Clock::now() - started).count();
     }

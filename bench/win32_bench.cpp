@@ -81,7 +81,7 @@ Result realSearch(HINSTANCE instance) {
 
 // ---- the baseline: nine owner-drawn buttons, each repainted in full with a fresh brush ----
 
-int values[9];
+std::array<int, 9> values{};
 
 LRESULT CALLBACK plainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DRAWITEM) {
@@ -115,28 +115,12 @@ Result baselineSearch(HINSTANCE instance) {
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(k)), instance, nullptr);
         }
         pump();
-        veltrin::Generator generator; // the same sequence the real search draws from
         const auto started = Clock::now();
         auto advance = [&](int k) {
             values[k] = (values[k] + 1) % 3;
             InvalidateRect(buttons[k], nullptr, TRUE);
         };
-        for (;;) {
-            bool uniform = true;
-            for (int k = 1; k < 9; ++k) {
-                uniform = uniform && values[k] == values[0];
-            }
-            if (uniform) {
-                break;
-            }
-            pump();
-            int c = -1;
-            while (c < 0) {
-                c = veltrin::squareFromRandom(generator.next());
-            }
-            ++total.trials;
-            bench::gamePress(c, advance);
-        }
+        total.trials += bench::plainSearch(values, pump, advance);
         total.seconds += std::chrono::duration<double>(Clock::now() - started).count();
         DestroyWindow(window);
     }
