@@ -12,7 +12,7 @@ int drawSquare(Platform& platform) {
     return c;
 }
 
-SolveResult solve(Board& board, Platform& platform, std::string& solution) {
+void solve(Board& board, Platform& platform, std::string& solution) {
     solution.clear();
     platform.setSetupMode(false);
     platform.setBoardEnabled(false);
@@ -20,7 +20,7 @@ SolveResult solve(Board& board, Platform& platform, std::string& solution) {
     // The test comes first, so an already uniform board takes no press at all.
     while (!board.isSolved()) {
         if (!platform.doEvents()) {
-            return SolveResult::Abandoned;
+            return;
         }
         const int c = drawSquare(platform);
         solution += static_cast<char>('0' + c);
@@ -30,7 +30,6 @@ SolveResult solve(Board& board, Platform& platform, std::string& solution) {
     platform.setSetupMode(true);
     platform.setBoardEnabled(true);
     platform.msgBox(resultPrompt + shorten(solution));
-    return SolveResult::Reported;
 }
 
 } // namespace veltrin

@@ -53,7 +53,6 @@ struct Rect {
     int top;
     int width;
     int height;
-    constexpr bool operator==(const Rect&) const = default;
 };
 
 inline constexpr int twipsPerInch = 1440;
@@ -76,6 +75,16 @@ constexpr Rect square(int k) {
 
 inline constexpr Rect command1{0, 1800, 1815, 375}; // the Solve button, in the board area
 inline constexpr Rect setup{0, 0, 855, 195};        // the hidden mode box, in the window
+
+// The part of square k that no control lies over, relative to the square. Each square lies
+// under its right-hand neighbour and the square below it (on the bottom row, the Solve
+// button), so redrawing only this part leaves the overlapping controls alone.
+constexpr Rect exposed(int k) {
+    const Rect r = square(k);
+    const int right = k % 3 < 2 ? square(k + 1).left : r.left + r.width;
+    const int bottom = k / 3 < 2 ? square(k + 3).top : command1.top;
+    return {0, 0, right - r.left, (bottom < r.top + r.height ? bottom : r.top + r.height) - r.top};
+}
 
 // Twips as pixels at `dpi` dots per inch, rounded to the nearest as Windows' MulDiv does:
 // 15 twips to the pixel at 96.

@@ -26,9 +26,11 @@ TEST(Draw, MapsEveryOutputBlockEvenlyOntoNineSquares) {
     EXPECT_EQ(squareFromRandom(0), 0);
     EXPECT_EQ(squareFromRandom(8), 8);
     EXPECT_EQ(squareFromRandom(9), 0);
-    EXPECT_EQ(squareFromRandom(refusedFrom - 1), 8);
-    // Every square gets exactly the same share of the accepted outputs.
-    EXPECT_EQ(refusedFrom % 9, 0u);
+    // The accepted outputs end on a whole round of the nine squares, so every square gets
+    // exactly the same share of them.
+    for (int k = 0; k < 9; ++k) {
+        EXPECT_EQ(squareFromRandom(refusedFrom - 9 + static_cast<std::uint32_t>(k)), k);
+    }
 }
 
 TEST(Draw, RefusesTheTopOutputsAndDrawsAgain) {
@@ -50,7 +52,7 @@ struct SolveTest : ::testing::Test {
 TEST_F(SolveTest, UniformBoardTakesNoPressAndReportsNineZeros) {
     test::enter(board, "WWWWWWWWW");
     platform.log.clear();
-    EXPECT_EQ(solve(board, platform, solution), SolveResult::Reported);
+    solve(board, platform, solution);
     EXPECT_EQ(solution, "");
     EXPECT_EQ(platform.draws, 0);
     EXPECT_EQ(test::valuesOf(board), "WWWWWWWWW");
@@ -108,7 +110,7 @@ TEST_F(SolveTest, ClosingTheWindowStopsTheSearchWithoutAnotherPress) {
     test::enter(board, "RBWRBWRBW");
     platform.closeAfterPasses = 3;
     platform.log.clear();
-    EXPECT_EQ(solve(board, platform, solution), SolveResult::Abandoned);
+    solve(board, platform, solution);
     EXPECT_EQ(solution.size(), 3u);
     EXPECT_EQ(platform.eventPasses, 4);
     EXPECT_EQ(platform.log.back(), "events");

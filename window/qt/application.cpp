@@ -1,18 +1,33 @@
 #include "window/qt/application.h"
 
-#include "window/design.h"
 #include "window/qt/commandline.h"
 #include "window/qt/form1.h"
-#include "window/qt/lifetime.h"
 #include "window/qt/messagebox.h"
 
 #include <QDir>
 #include <QIcon>
 
-#include <exception>
-#include <string>
-
 namespace veltrin {
+
+namespace {
+bool ending = false;
+int exitStatus = 0;
+} // namespace
+
+const FatalEnding fatalEnding{[](const std::string& text) { showMessage(nullptr, text); },
+                              endProgram};
+
+void endProgram(int status) {
+    if (!ending) {
+        ending = true;
+        exitStatus = status;
+    }
+    QCoreApplication::exit(exitStatus);
+}
+
+bool programEnding() {
+    return ending;
+}
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     describeApplication();
@@ -30,38 +45,23 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        fatalError(e.what());
-    } catch (...) {
-        fatalError("unknown exception");
-    }
-    return false;
+    bool handled = false;
+    guarded([&] { handled = QApplication::notify(receiver, event); }, fatalEnding);
+    return handled;
 }
 
 int Application::run(Form1& form) {
-    try {
-        form.startUp();
-        if (programEnding()) {
-            return programExitCode();
-        }
-        form.show();
-        const int status = exec();
-        return programEnding() ? programExitCode() : status;
-    } catch (const std::exception& e) {
-        fatalError(e.what());
-    }
-    return programExitCode();
-}
-
-void fatalError(const char* what) {
-    static bool reporting = false;
-    if (!reporting) {
-        reporting = true;
-        showMessage(nullptr, design::fatalReport(what));
-    }
-    endProgram(1);
+    int status = 0;
+    guarded(
+        [&] {
+            form.startUp();
+            if (!programEnding()) {
+                form.show();
+                status = exec();
+            }
+        },
+        fatalEnding);
+    return ending ? exitStatus : status;
 }
 
 } // namespace veltrin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/fatal.h"
+
 #include <QApplication>
 
 namespace veltrin {
@@ -21,7 +23,13 @@ public:
     int run(Form1& form);
 };
 
-// Reports an unexpected error and ends the program with status 1.
-void fatalError(const char* what);
+// Ends the program: every event loop returns, with `status` as the exit status, and
+// programEnding() is true from then on, so that code still on the stack (a search waiting
+// in its event pass) stops instead of carrying on. The first status given is the one kept.
+void endProgram(int status);
+bool programEnding();
+
+// How the Qt front end reports an error that no handler caught, and ends.
+extern const FatalEnding fatalEnding;
 
 } // namespace veltrin

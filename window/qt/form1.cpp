@@ -2,7 +2,7 @@
 
 #include "solver/solver.h"
 #include "window/design.h"
-#include "window/qt/lifetime.h"
+#include "window/qt/application.h"
 #include "window/qt/messagebox.h"
 #include "window/qt/steadybutton.h"
 
@@ -60,14 +60,10 @@ Form1::Form1(QWidget* parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(pixels(design::picture1));
 
-    const int pitch = pixels(design::square(1)).left();
     for (int k = 0; k < squareCount; ++k) {
         Square* square = S[static_cast<std::size_t>(k)];
         square->setGeometry(pixels(design::square(k)));
-        // Each square's last column lies under its right-hand neighbour and its last row
-        // under the square below it, or under the Solve button on the bottom row.
-        const bool rightmost = k % 3 == 2;
-        square->setExposedRect(QRect(0, 0, rightmost ? square->width() : pitch, pitch));
+        square->setExposedRect(pixels(design::exposed(k)));
         connect(square, &Square::clicked, this, [this, k] { board_.pressSquare(k); });
     }
 

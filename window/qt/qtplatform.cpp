@@ -1,6 +1,6 @@
 #include "window/qt/qtplatform.h"
 
-#include "window/qt/lifetime.h"
+#include "window/qt/application.h"
 #include "window/qt/messagebox.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "window/web/application.h"
 
 int main() {
-    veltrin::startUp();
+    veltrin::runApplication();
 }

@@ -1,25 +1,32 @@
 #pragma once
 
-// The calls into the page, implemented in library.js. All DOM work is on that side; the page
-// calls back only through the functions exported by main.cpp.
+// Every call the C++ side makes into the page, each implemented in the JavaScript file named
+// above it (passed to Emscripten with --js-library). All DOM work is on that side. The page
+// calls back only through the two functions that form1.cpp exports, veltrin_pressSquare and
+// veltrin_solve. Places and sizes are CSS pixels; colours 0x00BBGGRR.
 
 extern "C" {
-// Builds the window, hidden: its title, the Solve button's caption, and the places of the
-// board area, the squares and the button in CSS pixels (left, top, width, height each);
-// `squareNames` and `tabOrder` are as in the design, `order` holding squares by index and
-// the Solve button as -1.
-void js_createWindow(const char* title, const char* solveCaption, const int* client,
-                     const int* board, const int* squares, const int* button,
-                     const char* const* squareNames, const int* order, int orderLength);
-void js_showWindow();
-// Each square k whose bit is set in `squares` shows colours[k] (0x00BBGGRR), and a screen
-// reader tells it by names[k].
-void js_paintSquares(unsigned squares, const int* colours, const char* const* names);
+// ---- form1.js: the window and its controls ----------------------------------------------
+void js_setWindow(const char* title, int width, int height);
+void js_addBoardArea(int left, int top, int width, int height);
+// Controls are added in keyboard order; where two overlap, the one added first lies on top.
+void js_addSquare(int k, int left, int top, int width, int height, const char* name);
+void js_addButton(const char* caption, int left, int top, int width, int height);
+// A colour of the board's table, with what a screen reader calls it: given once, at start.
+void js_addColour(int colour, const char* name);
+void js_showSquare(int k, int colour);
 void js_setBoardEnabled(bool enabled);
-// A modal message titled as the application, with an OK button; returns once dismissed.
+void js_showWindow();
+
+// ---- messagebox.js: the modal message ---------------------------------------------------
+// Titled as the application, with an OK button; returns once dismissed.
 void js_msgBox(const char* text);
+// Shows the report of an error no handler caught; the page is cleared once it is read.
+void js_fatal(const char* report);
+
+// ---- application.js: the page's event loop ----------------------------------------------
 // One pass of the browser's event loop: repaints, input, then back.
 void js_doEvents();
-// Shows the report and stops the page.
-void js_fatal(const char* report);
+// The page takes no more input: the program has ended.
+void js_stop();
 }

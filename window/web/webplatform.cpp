@@ -1,47 +1,25 @@
 #include "window/web/webplatform.h"
 
-#include "window/design.h"
+#include "window/web/form1.h"
+#include "window/web/messagebox.h"
 #include "window/web/page.h"
 
 namespace veltrin {
 
 void WebPlatform::paintSquare(int p, Colour colour) {
-    colours_.at(static_cast<std::size_t>(p)) = colour;
-    if (locked_) {
-        changed_ |= 1u << p; // shown at the next event pass, with the others
-        return;
-    }
-    changed_ = 1u << p;
-    paintChanged();
-}
-
-void WebPlatform::paintChanged() {
-    // One call into the page for all the squares a trial changed, not one for each.
-    if (changed_) {
-        std::array<const char*, squareCount> names{};
-        for (std::size_t k = 0; k < names.size(); ++k) {
-            const char* name = design::colourName(colours_[k]);
-            names[k] = name ? name : "";
-        }
-        js_paintSquares(changed_, colours_.data(), names.data());
-        changed_ = 0;
-    }
+    form_.setSquareColour(p, colour);
 }
 
 void WebPlatform::setBoardEnabled(bool enabled) {
-    locked_ = !enabled;
-    if (enabled) {
-        paintChanged();
-    }
-    js_setBoardEnabled(enabled);
+    form_.lockBoard(!enabled);
 }
 
 void WebPlatform::msgBox(const std::string& text) {
-    js_msgBox(text.c_str());
+    showMessage(text);
 }
 
 bool WebPlatform::doEvents() {
-    paintChanged();
+    form_.drawChanged();
     js_doEvents();
     return true; // a closed tab ends everything: no code runs on to be told
 }

@@ -3,15 +3,17 @@
 #include "board/board.h"
 #include "solver/random.h"
 
-#include <array>
-
 namespace veltrin {
 
-// The board's and the solver's window operations, carried out on the page through the calls
-// of library.js. doEvents and msgBox wait on the page: Asyncify suspends the C++ stack there
-// and resumes it when the page calls back.
+class Form1;
+
+// The board's and the solver's window operations, carried out on the page. doEvents and
+// msgBox wait on the page: Asyncify suspends the C++ stack there and resumes it when the
+// page calls back.
 class WebPlatform final : public Platform {
 public:
+    explicit WebPlatform(Form1& form) : form_(form) {}
+
     void paintSquare(int p, Colour colour) override;
     bool setupMode() const override { return setup_; }
     void setSetupMode(bool setup) override { setup_ = setup; }
@@ -21,12 +23,8 @@ public:
     bool doEvents() override;
 
 private:
-    void paintChanged();
-
-    bool locked_ = false;
-    unsigned changed_ = 0; // squares changed while locked, not yet shown
-    bool setup_ = true;    // the press mode: the page has no hidden box to keep it in
-    std::array<Colour, squareCount> colours_{};
+    Form1& form_;
+    bool setup_ = true; // the press mode: the page has no hidden box to keep it in
     Generator generator_;
 };
 

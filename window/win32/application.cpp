@@ -5,23 +5,37 @@
 
 #include <commctrl.h>
 
-#include <exception>
-
 namespace veltrin {
 
+const FatalEnding fatalEnding{[](const std::string& text) { showMessage(nullptr, text); },
+                              endProgram};
+
+void endProgram(int status) {
+    ExitProcess(static_cast<UINT>(status));
+}
+
 int runApplication(HINSTANCE instance, int show) {
-    try {
-        // The manifest asks for version 6 of the common controls, which draw the buttons in
-        // the system's current style; they must be loaded before the first one is made.
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        Form1 form(instance);
-        form.startUp();
-        form.show(show);
-        return form.messageLoop();
-    } catch (const std::exception& e) {
-        fatalError(e.what());
-    }
+    guarded(
+        [&] {
+            // The manifest asks for version 6 of the common controls, which draw the buttons
+            // in the system's current style; they must be loaded before the first one is made.
+            INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+            InitCommonControlsEx(&controls);
+            Form1 form(instance);
+            form.startUp();
+            form.show(show);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                // The dialog manager gives the window Tab and Shift+Tab between its
+                // controls, and Space on a focused button.
+                if (!IsDialogMessageW(form.hwnd(), &msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
+            }
+        },
+        fatalEnding);
+    return 0; // the window's close ends the process before the loop ends
 }
 
 } // namespace veltrin

@@ -1,19 +1,22 @@
 #pragma once
 
 #include "board/board.h"
+#include "window/squarecolours.h"
+#include "window/win32/square.h"
 #include "window/win32/win32platform.h"
+#include "window/win32/window.h"
 
 #include <windows.h>
 
 #include <array>
-#include <memory>
 #include <string>
 
 namespace veltrin {
 
 // The one window: the nine squares and the Solve button on the board area, and the hidden
-// box that holds the press mode. It owns the board and the last search's move record.
-class Form1 {
+// box that holds the press mode. It owns the board, the colours its squares show and the
+// last search's move record.
+class Form1 : public Window<Form1> {
 public:
     // Creates the window and its controls, hidden.
     explicit Form1(HINSTANCE instance);
@@ -25,39 +28,36 @@ public:
     void startUp();
     void show(int how);
 
-    // Handles the user's input until the program ends.
-    int messageLoop();
-
-    HWND hwnd() const { return hwnd_; }
-
     // The move record of the last search, one digit per press.
     const std::string& solution() const { return solution_; }
 
+    // What the platform operations act on.
+    HWND setupBox() const { return Setup; }
+    void setSquareColour(int p, Colour colour);
+    void lockBoard(bool locked);
+    void drawChanged();
+
+    LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
     void onActivate(bool active);
     void onDpiChanged(int dpi, const RECT& suggested);
-    void drawSquare(const DRAWITEMSTRUCT& item) const;
-    void fillSquare(HDC dc, RECT r, Colour colour, int border) const;
-    static void paintSquares(void* form, HDC dc, unsigned squares);
     void layout(int dpi);
-    void solve();
     [[noreturn]] void closeDown();
 
-    HWND hwnd_ = nullptr;
     HWND Picture1 = nullptr;
     std::array<HWND, squareCount> S{};
     HWND Command1 = nullptr;
     HWND Setup = nullptr;
-    HWND focus_ = nullptr; // the control to give the focus back to when the window is active
+    HWND focus_ = nullptr; // the control that gets the focus back, after a search or away
     HFONT font_ = nullptr;
-    HBRUSH frameBrush_ = nullptr;
-    std::array<HBRUSH, colors.size()> colourBrushes_{};
+    SquarePainter painter_;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    std::unique_ptr<Win32Platform> platform_;
-    std::unique_ptr<Board> board_;
+    SquareColours colours_;
+    Win32Platform platform_{*this};
+    Board board_{platform_};
     std::string solution_;
 };
 

@@ -1,7 +1,7 @@
 #include "window/win32/messagebox.h"
 
 #include "window/design.h"
-#include "window/win32/text.h"
+#include "window/win32/controls.h"
 
 #include <cstring>
 
@@ -58,15 +58,6 @@ void showMessage(HWND owner, const std::string& text) {
         UnhookWindowsHookEx(hook);
     }
     shownText = outer;
-}
-
-void fatalError(const char* what) {
-    static bool reporting = false;
-    if (!reporting) { // an error while reporting one ends the program all the same
-        reporting = true;
-        showMessage(nullptr, design::fatalReport(what));
-    }
-    ExitProcess(1);
 }
 
 } // namespace veltrin

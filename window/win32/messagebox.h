@@ -11,7 +11,4 @@ namespace veltrin {
 // exactly the text to the clipboard. Returns once the user has dismissed it.
 void showMessage(HWND owner, const std::string& text);
 
-// Reports an unexpected error in a message and ends the process with status 1.
-[[noreturn]] void fatalError(const char* what);
-
 } // namespace veltrin

@@ -1,0 +1,90 @@
+#include "window/web/form1.h"
+
+#include "solver/solver.h"
+#include "solver/summary.h"
+#include "window/design.h"
+#include "window/web/application.h"
+#include "window/web/messagebox.h"
+#include "window/web/page.h"
+
+#include <emscripten/emscripten.h>
+
+namespace veltrin {
+
+namespace {
+
+Form1* shown = nullptr; // the page's window, once built
+
+// Twips as CSS pixels: 15 to the pixel, as at 96 DPI; the browser scales for dense screens.
+design::Rect pixels(const design::Rect& twips) {
+    return design::toPixels(twips, 96);
+}
+
+} // namespace
+
+Form1::Form1() {
+    js_setWindow(design::windowTitle, pixels({0, 0, design::clientWidth, 0}).width,
+                 pixels({0, 0, 0, design::clientHeight}).height);
+    for (std::size_t v = 0; v < colors.size(); ++v) {
+        js_addColour(colors[v], design::colourName(colors[v]));
+    }
+    const design::Rect area = pixels(design::picture1);
+    js_addBoardArea(area.left, area.top, area.width, area.height);
+    for (const int control : design::tabOrder) {
+        if (control == design::solveButton) {
+            const design::Rect r = pixels(design::command1);
+            js_addButton(design::solveCaption, r.left, r.top, r.width, r.height);
+        } else {
+            // Named as the combination names it: this is what a screen reader reads.
+            const design::Rect r = pixels(design::square(control));
+            js_addSquare(control, r.left, r.top, r.width, r.height,
+                         squareNames[static_cast<std::size_t>(control)].data());
+            js_showSquare(control, colours_[control]);
+        }
+    }
+    shown = this;
+}
+
+void Form1::startUp() {
+    showMessage(design::startUpText);
+}
+
+void Form1::show() {
+    js_showWindow();
+}
+
+void Form1::setSquareColour(int p, Colour colour) {
+    if (colours_.set(p, colour)) {
+        js_showSquare(p, colour);
+    }
+}
+
+void Form1::drawChanged() {
+    // A search changes up to five squares a trial: the page hears of each square once a
+    // pass, however often it changed.
+    colours_.drawChanged(js_showSquare);
+}
+
+void Form1::lockBoard(bool locked) {
+    colours_.setLocked(locked);
+    if (!locked) {
+        drawChanged();
+    }
+    js_setBoardEnabled(!locked);
+}
+
+} // namespace veltrin
+
+// The page's clicks: on a square, and on the Solve button.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void veltrin_pressSquare(int k) {
+    using namespace veltrin;
+    guarded([k] { shown->board_.pressSquare(k); }, fatalEnding);
+}
+
+EMSCRIPTEN_KEEPALIVE void veltrin_solve() {
+    using namespace veltrin;
+    guarded([] { solve(shown->board_, shown->platform_, shown->solution_); }, fatalEnding);
+}
+}

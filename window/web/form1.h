@@ -1,0 +1,45 @@
+#pragma once
+
+#include "board/board.h"
+#include "window/squarecolours.h"
+#include "window/web/webplatform.h"
+
+#include <string>
+
+extern "C" {
+void veltrin_pressSquare(int k);
+void veltrin_solve();
+}
+
+namespace veltrin {
+
+// The one window, built on the page: the nine squares and the Solve button on the board
+// area. It owns the board, the colours its squares show and the last search's move record.
+// The page's clicks reach it through the two exported functions.
+class Form1 {
+public:
+    // Builds the window on the page, hidden.
+    Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Shows the start-up message; the window is to be shown once it has returned.
+    void startUp();
+    void show();
+
+    // What the platform operations act on.
+    void setSquareColour(int p, Colour colour);
+    void lockBoard(bool locked);
+    void drawChanged();
+
+private:
+    friend void ::veltrin_pressSquare(int k);
+    friend void ::veltrin_solve();
+
+    SquareColours colours_;
+    WebPlatform platform_{*this};
+    Board board_{platform_};
+    std::string solution_;
+};
+
+} // namespace veltrin

@@ -1,0 +1,92 @@
+// The window on the page: its controls, placed as the C++ side says, the squares' colours,
+// and the clicks that go back to the exported veltrin_pressSquare and veltrin_solve.
+
+mergeInto(LibraryManager.library, {
+  $form1: {
+    squares: [],
+    controls: 0,
+    colours: {}, // colour (0x00BBGGRR) -> {className, name}
+    colourCount: 0,
+
+    add: function (id, left, top, width, height) {
+      var control = document.createElement('button');
+      control.type = 'button';
+      control.id = id;
+      // Added in keyboard order; the first lies on top where controls overlap.
+      control.style.cssText = 'left:' + left + 'px;top:' + top + 'px;width:' + width +
+                              'px;height:' + height + 'px;z-index:' + (100 - form1.controls++);
+      document.getElementById('Picture1').appendChild(control);
+      return control;
+    },
+
+    css: function (colour) {
+      var rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+      return '#' + (0x1000000 + rgb).toString(16).slice(1);
+    },
+  },
+
+  js_setWindow__deps: ['$form1'],
+  js_setWindow: function (title, width, height) {
+    document.title = UTF8ToString(title);
+    document.querySelector('#Form1 h1').textContent = document.title;
+    var client = document.querySelector('#Form1 .client');
+    client.style.width = width + 'px';
+    client.style.height = height + 'px';
+  },
+
+  js_addBoardArea: function (left, top, width, height) {
+    var area = document.getElementById('Picture1');
+    area.style.cssText = 'left:' + left + 'px;top:' + top + 'px;width:' + width + 'px;height:' +
+                         height + 'px';
+  },
+
+  js_addSquare__deps: ['$form1', '$application'],
+  js_addSquare: function (k, left, top, width, height, name) {
+    var square = form1.add('S' + k, left, top, width, height);
+    square.setAttribute('aria-label', UTF8ToString(name));
+    square.onclick = function () { application.enter(_veltrin_pressSquare, k); };
+    form1.squares[k] = square;
+  },
+
+  js_addButton__deps: ['$form1', '$application'],
+  js_addButton: function (caption, left, top, width, height) {
+    var button = form1.add('Command1', left, top, width, height);
+    button.textContent = UTF8ToString(caption);
+    button.onclick = function () { application.enter(_veltrin_solve); };
+  },
+
+  // Each colour of the table becomes a class, so that showing it is one write. The focus
+  // mark takes whichever of black and white stands out on it.
+  js_addColour__deps: ['$form1'],
+  js_addColour: function (colour, name) {
+    var className = 'colour' + form1.colourCount++;
+    var grey = (colour & 0xFF) * 0.299 + ((colour >> 8) & 0xFF) * 0.587 +
+               ((colour >> 16) & 0xFF) * 0.114;
+    var sheet = document.getElementById('colours').sheet;
+    sheet.insertRule('.square.' + className + ' { background: ' + form1.css(colour) + '; }');
+    sheet.insertRule('.square.' + className + ':focus-visible { outline-color: ' +
+                     (grey < 64 ? '#fff' : '#000') + '; }');
+    form1.colours[colour] = {className: 'square ' + className, name: UTF8ToString(name)};
+  },
+
+  // Square k shows the colour, and a screen reader tells it by its name: the description is
+  // read when asked, never announced, as a search changes it tens of thousands of times.
+  js_showSquare__deps: ['$form1'],
+  js_showSquare: function (k, colour) {
+    var square = form1.squares[k];
+    var known = form1.colours[colour];
+    square.className = known ? known.className : 'square';
+    square.style.backgroundColor = known ? '' : form1.css(colour);
+    square.setAttribute('aria-description', known ? known.name : form1.css(colour));
+  },
+
+  js_setBoardEnabled: function (enabled) {
+    document.getElementById('Picture1').classList.toggle('locked', !enabled);
+  },
+
+  js_showWindow__deps: ['$application'],
+  js_showWindow: function () {
+    document.getElementById('Form1').hidden = false;
+    application.busy = false;
+  },
+});

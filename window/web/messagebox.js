@@ -1,0 +1,49 @@
+// The modal message: a <dialog> titled as the application, with OK only. Ctrl+C in it copies
+// exactly its text, line ends and all.
+
+mergeInto(LibraryManager.library, {
+  $messagebox: {
+    // Shows `text`; `done` runs once the user has dismissed it.
+    show: function (text, done) {
+      var dialog = document.getElementById('message');
+      if (!dialog.ready) {
+        dialog.ready = true;
+        dialog.addEventListener('keydown', messagebox.copy);
+        dialog.querySelector('button').onclick = function () { dialog.close(); };
+      }
+      dialog.querySelector('p').textContent = text.replace(/\r\n/g, '\n');
+      dialog.exact = text;
+      dialog.onclose = function () { dialog.onclose = null; done(); };
+      dialog.showModal();
+      dialog.querySelector('button').focus();
+    },
+
+    copy: function (event) {
+      if ((event.ctrlKey || event.metaKey) && event.key.toLowerCase() === 'c') {
+        event.preventDefault();
+        var exact = document.getElementById('message').exact;
+        var copy = function (e) {
+          e.clipboardData.setData('text/plain', exact);
+          e.preventDefault();
+        };
+        document.addEventListener('copy', copy, {once: true});
+        document.execCommand('copy');
+      }
+    },
+  },
+
+  js_msgBox__deps: ['$messagebox'],
+  js_msgBox: function (text) {
+    var shown = UTF8ToString(text);
+    return Asyncify.handleSleep(function (wakeUp) { messagebox.show(shown, wakeUp); });
+  },
+
+  js_fatal__deps: ['$messagebox'],
+  js_fatal: function (report) {
+    var dialog = document.getElementById('message');
+    if (dialog.open) {
+      dialog.close();
+    }
+    messagebox.show(UTF8ToString(report), function () { document.body.textContent = ''; });
+  },
+});

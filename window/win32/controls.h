@@ -1,0 +1,28 @@
+#pragma once
+
+// The few Win32 calls that make and place the window's controls, in our terms: UTF-8 texts
+// and places in twips.
+
+#include "window/design.h"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace veltrin {
+
+// Our texts are UTF-8; Windows' wide calls take UTF-16.
+std::wstring widen(std::string_view text);
+
+// A child button of `parent` (a push button, an owner-drawn square or a check box, as
+// `style` says), with the control identifier `id`.
+HWND createButton(std::string_view text, DWORD style, HWND parent, int id);
+
+// Moves and sizes `control` to a place given in twips, at `dpi`.
+void place(HWND control, const design::Rect& twips, int dpi);
+
+// The system's message font at `dpi`, as the standard dialogs use; the caller deletes it.
+HFONT messageFont(int dpi);
+
+} // namespace veltrin
