@@ -6,6 +6,7 @@
 
 #include "bench/bench.h"
 #include "solver/random.h"
+#include "support/texts.h"
 #include "window/win32/form1.h"
 
 #include <chrono>
@@ -55,9 +56,7 @@ HWND child(HWND parent, const std::string& text) {
 }
 
 Result realSearch(HINSTANCE instance) {
-    static const char* const names[] = {"Top left",    "Top middle",    "Top right",
-                                        "Middle left", "Middle center", "Middle right",
-                                        "Bottom left", "Bottom center", "Bottom right"};
+    const veltrin::test::Texts& texts = veltrin::test::texts();
     Result total;
     HHOOK hook = SetWindowsHookExW(WH_CBT, answer, nullptr, GetCurrentThreadId());
     for (const std::string& board : bench::boards) {
@@ -66,12 +65,13 @@ Result realSearch(HINSTANCE instance) {
         pump();
         for (int k = 0; k < 9; ++k) {
             for (int n = bench::valueOf(board[static_cast<std::size_t>(k)]); n > 0; --n) {
-                SendMessageW(child(form.hwnd(), names[k]), BM_CLICK, 0, 0);
+                SendMessageW(child(form.hwnd(), texts.squareNames[static_cast<std::size_t>(k)]),
+                             BM_CLICK, 0, 0);
             }
         }
         pump();
         const auto started = Clock::now();
-        SendMessageW(child(form.hwnd(), "Solve!"), BM_CLICK, 0, 0);
+        SendMessageW(child(form.hwnd(), texts.solveCaption), BM_CLICK, 0, 0);
         total.trials += static_cast<long>(form.solution().size());
         total.seconds += std::chrono::duration<double>(answered - started).count();
     }

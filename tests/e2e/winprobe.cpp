@@ -7,16 +7,34 @@
 //                      which control has the keyboard focus, and each control's class,
 //                      text, place, visibility and state, in the order Windows keeps them
 //
+//   winprobe serve     answers those three, one a line on standard input, for as long as
+//                      the input lasts: each answer is a line "STATUS LENGTH" and then
+//                      LENGTH bytes, so that one process serves a whole run of the suite
+//                      (starting a Windows program under Wine takes most of a second)
+//
 // Exits with status 1 when the window is not there.
 
 #include <windows.h>
 
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 #include <string>
 
 namespace {
+
+std::string out; // the answer being written
+
+void print(const char* format, ...) {
+    char buffer[8192];
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    out.append(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
+}
 
 std::string narrow(const std::wstring& wide) {
     std::string out;
@@ -57,10 +75,10 @@ BOOL CALLBACK printControl(HWND child, LPARAM parent) {
     GetWindowRect(child, &r);
     POINT origin{0, 0};
     ClientToScreen(reinterpret_cast<HWND>(parent), &origin);
-    std::printf("control\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%s\t%s\n", classOf(child).c_str(),
-                textOf(child).c_str(), r.left - origin.x, r.top - origin.y, r.right - r.left,
-                r.bottom - r.top, IsWindowVisible(child) ? "visible" : "hidden",
-                IsWindowEnabled(child) ? "enabled" : "disabled");
+    print("control\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%s\t%s\n", classOf(child).c_str(),
+          textOf(child).c_str(), r.left - origin.x, r.top - origin.y, r.right - r.left,
+          r.bottom - r.top, IsWindowVisible(child) ? "visible" : "hidden",
+          IsWindowEnabled(child) ? "enabled" : "disabled");
     return TRUE;
 }
 
@@ -71,7 +89,7 @@ int message() {
     }
     std::string text;
     EnumChildWindows(box, longestStatic, reinterpret_cast<LPARAM>(&text));
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    out += text;
     return 0;
 }
 
@@ -86,7 +104,7 @@ int clipboard() {
         GlobalUnlock(data);
     }
     CloseClipboard();
-    std::fwrite(copied.data(), 1, copied.size(), stdout);
+    out += copied;
     return text ? 0 : 1;
 }
 
@@ -101,24 +119,31 @@ int window() {
     POINT origin{0, 0};
     ClientToScreen(form, &origin);
     const UINT dpi = GetDpiForWindow(form);
-    std::printf("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
-    std::printf("dpi\t%u\n", dpi);
+    print("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
+    print("dpi\t%u\n", dpi);
     // A tool window's close button: the right end of its small caption.
     const int edge = GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi);
     const int button = GetSystemMetricsForDpi(SM_CYSMCAPTION, dpi);
-    std::printf("close\t%ld\t%ld\n", frame.right - edge - button / 2, origin.y - button / 2);
+    print("close\t%ld\t%ld\n", frame.right - edge - button / 2, origin.y - button / 2);
     const LONG style = GetWindowLongW(form, GWL_STYLE);
     const LONG exStyle = GetWindowLongW(form, GWL_EXSTYLE);
-    std::printf("style\t%s%s%s%s%s\n", (exStyle & WS_EX_TOOLWINDOW) ? " toolwindow" : "",
-                (style & WS_SYSMENU) ? " sysmenu" : "", (style & WS_THICKFRAME) ? " sizable" : "",
-                (style & WS_MINIMIZEBOX) ? " minimize" : "",
-                (style & WS_MAXIMIZEBOX) ? " maximize" : "");
+    print("style\t%s%s%s%s%s\n", (exStyle & WS_EX_TOOLWINDOW) ? " toolwindow" : "",
+          (style & WS_SYSMENU) ? " sysmenu" : "", (style & WS_THICKFRAME) ? " sizable" : "",
+          (style & WS_MINIMIZEBOX) ? " minimize" : "", (style & WS_MAXIMIZEBOX) ? " maximize" : "");
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui);
-    std::printf("focus\t%s\n", gui.hwndFocus ? textOf(gui.hwndFocus).c_str() : "");
+    print("focus\t%s\n", gui.hwndFocus ? textOf(gui.hwndFocus).c_str() : "");
     EnumChildWindows(form, printControl, reinterpret_cast<LPARAM>(form));
     return 0;
+}
+
+int answer(const std::string& what) {
+    out.clear();
+    return what == "message"     ? message()
+           : what == "clipboard" ? clipboard()
+           : what == "window"    ? window()
+                                 : 2;
 }
 
 } // namespace
@@ -128,10 +153,17 @@ int main(int argc, char** argv) {
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     _setmode(_fileno(stdout), _O_BINARY); // the texts' CR LF as they are
     const std::string what = argc > 1 ? argv[1] : "";
-    const int status = what == "message"     ? message()
-                       : what == "clipboard" ? clipboard()
-                       : what == "window"    ? window()
-                                             : 2;
-    std::fflush(stdout);
-    return status;
+    if (what != "serve") {
+        const int status = answer(what);
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        return status;
+    }
+    char line[64];
+    while (std::fgets(line, sizeof line, stdin)) {
+        const int status = answer(std::string(line, std::strcspn(line, "\r\n")));
+        std::printf("%d %lu\n", status, static_cast<unsigned long>(out.size()));
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        std::fflush(stdout);
+    }
+    return 0;
 }

@@ -127,6 +127,27 @@ def resources(data):
     return found
 
 
+def version_strings(version):
+    """The StringFileInfo values of a version resource, key by key: each String is a length,
+    a value length (in UTF-16 units), a type, its key and then its value, each NUL-ended
+    and starting on a 32-bit boundary."""
+    strings = {}
+    table = version.index("040904B0".encode("utf-16-le"))
+    at = (table + 18 + 3) & ~3  # past the table's key and its NUL
+    end = table - 6 + struct.unpack_from("<H", version, table - 6)[0]
+    while at < end:
+        length, value_length, _ = struct.unpack_from("<HHH", version, at)
+        key_end = version.index(b"\0\0", at + 6)
+        while (key_end - at) % 2:
+            key_end = version.index(b"\0\0", key_end + 1)
+        key = version[at + 6:key_end].decode("utf-16-le")
+        value_at = (key_end + 2 + 3) & ~3
+        value = version[value_at:value_at + 2 * value_length].decode("utf-16-le")
+        strings[key] = value.rstrip("\0")
+        at = (at + length + 3) & ~3
+    return strings
+
+
 def check_windres(rc):
     with tempfile.TemporaryDirectory() as out:
         res = os.path.join(out, "veltrin.res")
@@ -153,11 +174,12 @@ def check_windres(rc):
     fixed = version.index(struct.pack("<I", 0xFEEF04BD))
     file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIII", version, fixed + 8)
     assert (file_ms, file_ls, product_ms, product_ls) == (0x10000, 0, 0x10000, 0)
-    for key, value in (("FileVersion", "1.00"), ("ProductVersion", "1.00"),
-                       ("ProductName", "Veltrin"), ("InternalName", "Veltrin"),
-                       ("OriginalFilename", "Veltrin.exe"), ("CompanyName", "Veltrin")):
-        assert key.encode("utf-16-le") in version, key
-        assert value.encode("utf-16-le") in version, value
+    strings = version_strings(version)
+    expected = {"CompanyName": "Veltrin maintainers", "FileDescription": "Veltrin",
+                "FileVersion": "1.00", "InternalName": "Veltrin",
+                "OriginalFilename": "Veltrin.exe", "ProductName": "Veltrin",
+                "ProductVersion": "1.00"}
+    assert strings == expected, strings
     assert "040904B0".encode("utf-16-le") in version  # English (US), Unicode
     assert struct.pack("<HH", 0x409, 1200) in version
     print("version block: 1.0.0.0, English (United States), Unicode")

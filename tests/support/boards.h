@@ -4,6 +4,7 @@
 // The game model here is written from the rules, independently of the code under test.
 
 #include "board/board.h"
+#include "solver/random.h"
 
 #include <array>
 #include <stdexcept>
@@ -119,6 +120,50 @@ inline std::vector<int> countsIn(std::string_view text) {
 inline bool uniform(const std::string& pattern) {
     return pattern.find_first_not_of(pattern[0]) == std::string::npos;
 }
+
+// The next square a search draws from `generator`, as the window's own draw takes it.
+inline int nextSquare(Generator& generator) {
+    int c = -1;
+    while (c < 0) {
+        c = squareFromRandom(generator.next());
+    }
+    return c;
+}
+
+// Rounds of clicks, search, message and OK that take a few trials each, for checks that need
+// many rounds rather than long searches. `generator` follows the window's: each round gives
+// the board to click in, from `shown` (uniform, as a search leaves it), that the next three
+// draws make uniform again; `searched` then takes the search's record and returns the board
+// it left.
+struct ShortSearches {
+    Generator generator;
+    std::string shown = "RRRRRRRRR";
+
+    std::string nextBoard() const {
+        Generator ahead = generator;
+        std::string board = shown;
+        for (int i = 0; i < 3; ++i) { // undo three presses: each is two more, mod 3
+            const int c = nextSquare(ahead);
+            board = gamePress(gamePress(board, c), c);
+        }
+        return board;
+    }
+    // Clicks that take `shown` to `board`, square by square.
+    int clicks(const std::string& board, int k) const {
+        const auto at = static_cast<std::size_t>(k);
+        return (valueOf(board[at]) - valueOf(shown[at]) + 3) % 3;
+    }
+    void searched(std::string board, const std::string& solution) {
+        for (const char c : solution) {
+            const int p = nextSquare(generator);
+            if (p != c - '0') {
+                throw std::logic_error("the window drew another square");
+            }
+            board = gamePress(board, p);
+        }
+        shown = board;
+    }
+};
 
 // All 3^9 boards, numbered 0..19682, as patterns.
 inline std::string boardNumber(int n) {

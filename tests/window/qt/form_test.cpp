@@ -17,7 +17,7 @@ class FormTest : public QObject {
 private slots:
     void layoutMatchesTheClassicWindow() {
         Form1 form;
-        QCOMPARE(form.windowTitle(), QString("Veltrin Solver"));
+        QCOMPARE(form.windowTitle(), QString::fromStdString(test::texts().windowTitle));
         QCOMPARE(form.size(), QSize(136, 158));
         QCOMPARE(form.minimumSize(), form.maximumSize());
         QVERIFY(form.windowFlags().testFlag(Qt::Tool));
@@ -30,11 +30,13 @@ private slots:
             QWidget* square = test::square(form, k);
             QCOMPARE(square->parentWidget(), picture);
             QCOMPARE(square->geometry(), QRect((k % 3) * 40, (k / 3) * 40, 41, 41));
+            QCOMPARE(square->accessibleName(),
+                     QString::fromStdString(test::texts().squareNames[std::size_t(k)]));
         }
         auto* solve = child<QPushButton>(form, "Command1");
         QCOMPARE(solve->parentWidget(), picture);
         QCOMPARE(solve->geometry(), QRect(0, 120, 121, 25));
-        QCOMPARE(solve->text(), QString("Solve!"));
+        QCOMPARE(solve->text(), QString::fromStdString(test::texts().solveCaption));
 
         auto* setup = child<QCheckBox>(form, "Setup");
         QCOMPARE(setup->parentWidget(), &form);

@@ -16,7 +16,7 @@ private slots:
     void showsTextUnderTheApplicationTitleWithOkOnly() {
         QString copied;
         test::MessageWatch watch([&](QMessageBox& box) {
-            QCOMPARE(box.windowTitle(), QString("Veltrin"));
+            QCOMPARE(box.windowTitle(), QString::fromStdString(test::texts().appTitle));
             QCOMPARE(box.icon(), QMessageBox::NoIcon);
             QCOMPARE(box.buttons().size(), 1);
             QVERIFY(box.button(QMessageBox::Ok));

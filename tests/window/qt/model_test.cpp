@@ -1,6 +1,7 @@
 // Thousands of random actions on the real window (square clicks, solves, several solves in
 // a row), each followed by a comparison of the rendered squares and the press mode with a
-// model of the game kept here. Seeded: set VELTRIN_SEED to replay a failure.
+// model of the game kept here. The actions come from a fixed seed, so that every run of one
+// commit tests the same thing; set VELTRIN_SEED to explore others, or to replay a failure.
 
 #include "support.h"
 #include "support/boards.h"
@@ -17,7 +18,7 @@ class ModelTest : public QObject {
 private slots:
     void randomActionsKeepScreenAndModelInStep() {
         const QByteArray given = qgetenv("VELTRIN_SEED");
-        const unsigned seed = given.isEmpty() ? std::random_device{}() : given.toUInt();
+        const unsigned seed = given.isEmpty() ? 20261209u : given.toUInt();
         const QByteArray replay = "seed " + QByteArray::number(seed) + " (VELTRIN_SEED replays)";
         std::mt19937 pick(seed);
 

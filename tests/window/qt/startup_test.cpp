@@ -22,15 +22,7 @@ private slots:
         QCOMPARE(test::app().run(form), 0);
         QVERIFY(watch.seen());
         QVERIFY(windowHiddenDuringMessage);
-        QCOMPARE(copied,
-                 QString("This program uses the colors red, white, and blue to represent the "
-                         "differenct types of trees.\r\n"
-                         "Click on individual squares to change their colors to match what you "
-                         "see in the game.\r\n"
-                         "Press the 'Solve!' button, wait, and use the given combination in the "
-                         "game.\r\n\r\n"
-                         "Please direct all feedback to Veltrin maintainers "
-                         "(maintainers@veltrin.example)"));
+        QCOMPARE(copied, QString::fromStdString(test::texts().startUp));
     }
 };
 

@@ -4,6 +4,7 @@
 // pixels, and answering message boxes when they come up.
 
 #include "support/boards.h"
+#include "support/texts.h"
 #include "window/qt/application.h"
 #include "window/qt/form1.h"
 

@@ -1,0 +1,253 @@
+// The Win32 window in process, on an X server of its own under Wine: what needs no real
+// pointer or screen. Its layout from the twips at 96 and 144 DPI, its style, the names and
+// keyboard order of its controls; a quick second click on a square counted; the board locked
+// during a search; and what the C++ heap holds over fifty searches.
+
+#include "support/boards.h"
+#include "support/texts.h"
+#include "window/win32/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <malloc.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace veltrin;
+
+std::string textOf(HWND hwnd) {
+    wchar_t buffer[4096];
+    const int n = GetWindowTextW(hwnd, buffer, 4096);
+    return std::string(buffer, buffer + n); // Veltrin's texts are ASCII
+}
+
+// The text of the message box that is up, and OK pressed on it, as a user would.
+std::vector<std::string> messages;
+LRESULT CALLBACK answer(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t cls[16] = L"";
+    GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16);
+    if (code == HCBT_ACTIVATE && std::wstring(cls) == L"#32770") {
+        auto box = reinterpret_cast<HWND>(wParam);
+        std::string text;
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            text = textOf(c).size() > text.size() ? textOf(c) : text;
+        }
+        messages.push_back(text);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct Window : ::testing::Test {
+    Window() : hook(SetWindowsHookExW(WH_CBT, answer, nullptr, GetCurrentThreadId())) {
+        messages.clear();
+    }
+    ~Window() override { UnhookWindowsHookEx(hook); }
+
+    static void pump() {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&msg);
+        }
+    }
+
+    // The controls in the order Windows keeps them: the board area, then what it holds.
+    std::vector<HWND> controls() const {
+        std::vector<HWND> found;
+        EnumChildWindows(
+            form.hwnd(),
+            [](HWND c, LPARAM list) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(c);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    HWND control(const std::string& text) const {
+        for (HWND c : controls()) {
+            if (textOf(c) == text) {
+                return c;
+            }
+        }
+        return nullptr;
+    }
+    HWND square(int k) const {
+        return control(test::texts().squareNames[static_cast<std::size_t>(k)]);
+    }
+
+    // What square k shows, read off the screen at its middle.
+    char shown(int k) const {
+        if (!IsWindowVisible(form.hwnd())) {
+            form.show(SW_SHOWNORMAL);
+            pump();
+        }
+        UpdateWindow(form.hwnd());
+        HWND s = square(k);
+        RECT r;
+        GetClientRect(s, &r);
+        HDC dc = GetDC(s);
+        const COLORREF c = GetPixel(dc, r.right / 3, r.bottom / 3);
+        ReleaseDC(s, dc);
+        return test::letterOf(static_cast<Colour>(c));
+    }
+    std::string board() const {
+        std::string b;
+        for (int k = 0; k < 9; ++k) {
+            b += shown(k);
+        }
+        return b;
+    }
+
+    void click(HWND button) const { SendMessageW(button, BM_CLICK, 0, 0); }
+    void enter(const std::string& pattern) const {
+        for (int k = 0; k < 9; ++k) {
+            while (shown(k) != pattern[static_cast<std::size_t>(k)]) {
+                click(square(k));
+            }
+        }
+    }
+
+    HHOOK hook;
+    mutable Form1 form{GetModuleHandleW(nullptr)};
+};
+
+TEST_F(Window, IsLaidOutFromTwipsAtEveryDpiAsASmallFixedToolWindow) {
+    const auto& texts = test::texts();
+    EXPECT_EQ(textOf(form.hwnd()), texts.windowTitle);
+    const LONG style = GetWindowLongW(form.hwnd(), GWL_STYLE);
+    EXPECT_TRUE(GetWindowLongW(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+    for (const int dpi : {96, 144}) {
+        const auto px = [dpi](int twips) { return (twips * dpi + 720) / 1440; };
+        if (dpi == 96) {
+            RECT client;
+            GetClientRect(form.hwnd(), &client);
+            EXPECT_EQ(client.right, px(2040));
+            EXPECT_EQ(client.bottom, px(2370));
+        } else {
+            // As Windows tells a window that has moved to a denser monitor. (The frame stays
+            // Wine's at 96 DPI, so the client area is checked at 96 only.)
+            RECT suggested{0, 0, 0, 0};
+            SendMessageW(form.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+        }
+
+        // Class, text, place in its container, visible: as the twips put them.
+        std::vector<std::string> expected{
+            "VeltrinPicture1||" + std::to_string(px(120)) + "," + std::to_string(px(120)) + "," +
+                std::to_string(px(1935)) + "x" + std::to_string(px(2295)) + " visible",
+            "Button|" + texts.solveCaption + "|0," + std::to_string(px(1800)) + "," +
+                std::to_string(px(1815)) + "x" + std::to_string(px(375)) + " visible"};
+        for (int k = 8; k >= 0; --k) {
+            expected.push_back("Button|" + texts.squareNames[static_cast<std::size_t>(k)] + "|" +
+                               std::to_string(px(k % 3 * 600)) + "," +
+                               std::to_string(px(k / 3 * 600)) + "," + std::to_string(px(615)) +
+                               "x" + std::to_string(px(615)) + " visible");
+        }
+        expected.push_back("Button|Check1|0,0," + std::to_string(px(855)) + "x" +
+                           std::to_string(px(195)) + " hidden");
+        std::vector<std::string> found;
+        for (HWND c : controls()) {
+            wchar_t cls[64];
+            const int n = GetClassNameW(c, cls, 64);
+            RECT r;
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
+            found.push_back(std::string(cls, cls + n) + "|" + textOf(c) + "|" +
+                            std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                            std::to_string(r.right - r.left) + "x" +
+                            std::to_string(r.bottom - r.top) +
+                            (GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE ? " visible" : " hidden"));
+        }
+        EXPECT_EQ(found, expected) << dpi << " DPI";
+    }
+}
+
+TEST_F(Window, TabWalksFromSolveThroughTheSquaresFromTheBottomRight) {
+    const auto& texts = test::texts();
+    std::vector<std::string> order;
+    HWND at = control(texts.solveCaption);
+    for (int i = 0; i < 10; ++i) {
+        at = GetNextDlgTabItem(form.hwnd(), at, FALSE);
+        order.push_back(textOf(at));
+    }
+    std::vector<std::string> expected(texts.squareNames.rbegin(), texts.squareNames.rend());
+    expected.push_back(texts.solveCaption);
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(Window, AQuickSecondClickOnASquareCountsAsAClick) {
+    // Windows reports a second click on an owner-drawn button soon after the first as a
+    // double click.
+    HWND s = square(4);
+    click(s);
+    SendMessageW(GetParent(s), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(s), BN_DOUBLECLICKED),
+                 reinterpret_cast<LPARAM>(s));
+    EXPECT_EQ(board(), "RRRRWRRRR");
+}
+
+TEST_F(Window, NothingReachesTheBoardDuringASearch) {
+    // The first board of the golden file, solved from a fresh generator: clicks on every
+    // square and on Solve, queued to arrive during the search, must change nothing.
+    std::ifstream golden(VELTRIN_GOLDEN_FILE, std::ios::binary);
+    std::string line, board, text;
+    std::size_t trials = 0;
+    while (std::getline(golden, line) && (line.empty() || line[0] == '#' || trials == 0)) {
+        if (!line.empty() && line[0] != '#') {
+            board = line.substr(0, 9);
+            trials = std::stoul(line.substr(10));
+            text = line.substr(line.find(' ', 10) + 1);
+        }
+    }
+    for (auto at = text.find("\\r\\n"); at != std::string::npos; at = text.find("\\r\\n", at)) {
+        text.replace(at, 4, "\r\n");
+    }
+    enter(board);
+    for (int k = 0; k < 9; ++k) {
+        PostMessageW(square(k), BM_CLICK, 0, 0);
+    }
+    PostMessageW(control(test::texts().solveCaption), BM_CLICK, 0, 0);
+    click(control(test::texts().solveCaption));
+    ASSERT_EQ(messages, std::vector<std::string>{text});
+    EXPECT_EQ(form.solution().size(), trials);
+    pump(); // nothing was left queued to act after the search
+    EXPECT_EQ(messages.size(), 1u);
+    const std::string reached = this->board();
+    EXPECT_EQ(reached, std::string(9, reached[0]));
+}
+
+TEST_F(Window, FiftySearchesKeepWhatTheHeapHoldsFlat) {
+    test::ShortSearches rounds;
+    std::size_t held[2] = {};
+    for (int n = 0; n < 50; ++n) {
+        const std::string board = rounds.nextBoard();
+        for (int k = 0; k < 9; ++k) {
+            for (int c = rounds.clicks(board, k); c > 0; --c) {
+                click(square(k));
+            }
+        }
+        click(control(test::texts().solveCaption));
+        rounds.searched(board, form.solution());
+        messages.resize(std::min<std::size_t>(messages.size(), 1)); // the test's own memory
+        if (n == 4 || n == 49) {
+            _HEAPINFO entry{};
+            std::size_t used = 0;
+            while (_heapwalk(&entry) == _HEAPOK) {
+                used += entry._useflag == _USEDENTRY ? entry._size : 0;
+            }
+            held[n == 49] = used;
+        }
+    }
+    EXPECT_EQ(messages.size(), 1u);
+    std::printf("heap in use after 5 searches %zu bytes, after 50 %zu\n", held[0], held[1]);
+    EXPECT_LT(held[1], held[0] + 16 * 1024);
+}
+
+} // namespace
