@@ -15,6 +15,16 @@ done
 mkdir -p hicolor/scalable/apps
 cp veltrin.svg hicolor/scalable/apps/example.veltrin.Veltrin.svg
 
+# The page as an installed app: 192 and 512 pixels, and a maskable 512 whose board stays
+# inside the middle 80% (the part a launcher's mask never cuts) on the frame's colour.
+mkdir -p web
+for size in 192 512; do
+    rsvg-convert -w "$size" -h "$size" veltrin.svg -o "web/veltrin-$size.png"
+done
+rsvg-convert -w 400 -h 400 veltrin.svg -o "$work/maskable.png"
+convert "$work/maskable.png" -background "#404040" -gravity center -extent 512x512 \
+    web/veltrin-maskable-512.png
+
 # Windows: exactly three images, as the classic icon had them: 32x32 in two colours,
 # 32x32 and 16x16 in sixteen colours.
 rsvg-convert -w 32 -h 32 veltrin.svg -o "$work/32.png"

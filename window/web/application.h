@@ -2,6 +2,8 @@
 
 #include "window/fatal.h"
 
+#include <exception>
+
 namespace veltrin {
 
 // Builds the window, shows the start-up message and then the window. From then on the page
@@ -13,3 +15,9 @@ void runApplication();
 extern const FatalEnding fatalEnding;
 
 } // namespace veltrin
+
+extern "C" {
+// The page's guard: an error that escaped C++ (`thrown`, the C++ exception, or null for
+// anything else) reaches the page's error handler, which reports it through here.
+void veltrin_fatal(const std::exception* thrown);
+}

@@ -3,7 +3,6 @@
 #include "solver/solver.h"
 #include "solver/summary.h"
 #include "window/design.h"
-#include "window/web/application.h"
 #include "window/web/messagebox.h"
 #include "window/web/page.h"
 
@@ -79,12 +78,10 @@ void Form1::lockBoard(bool locked) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void veltrin_pressSquare(int k) {
-    using namespace veltrin;
-    guarded([k] { shown->board_.pressSquare(k); }, fatalEnding);
+    veltrin::shown->board_.pressSquare(k);
 }
 
 EMSCRIPTEN_KEEPALIVE void veltrin_solve() {
-    using namespace veltrin;
-    guarded([] { solve(shown->board_, shown->platform_, shown->solution_); }, fatalEnding);
+    veltrin::solve(veltrin::shown->board_, veltrin::shown->platform_, veltrin::shown->solution_);
 }
 }

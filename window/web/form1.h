@@ -15,7 +15,8 @@ namespace veltrin {
 
 // The one window, built on the page: the nine squares and the Solve button on the board
 // area. It owns the board, the colours its squares show and the last search's move record.
-// The page's clicks reach it through the two exported functions.
+// The page's clicks reach it through the two exported functions; an error that escapes them
+// reaches the page's error handler (application.js).
 class Form1 {
 public:
     // Builds the window on the page, hidden.

@@ -19,6 +19,24 @@ mergeInto(LibraryManager.library, {
       return control;
     },
 
+    locked: false,
+    pending: [], // the colour each square is to show at the next frame, while locked
+    frame: 0,
+
+    show: function (k, colour) {
+      var square = form1.squares[k];
+      var known = form1.colours[colour];
+      square.className = known ? known.className : 'square';
+      square.style.backgroundColor = known ? '' : form1.css(colour);
+      square.setAttribute('aria-description', known ? known.name : form1.css(colour));
+    },
+
+    showPending: function () {
+      form1.frame = 0;
+      form1.pending.forEach(function (colour, k) { form1.show(k, colour); });
+      form1.pending = [];
+    },
+
     css: function (colour) {
       var rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
       return '#' + (0x1000000 + rgb).toString(16).slice(1);
@@ -71,16 +89,28 @@ mergeInto(LibraryManager.library, {
 
   // Square k shows the colour, and a screen reader tells it by its name: the description is
   // read when asked, never announced, as a search changes it tens of thousands of times.
+  // While the board is locked for a search, the browser shows a change only at its next
+  // frame, and a search makes many trials a frame: only the last colour of each square
+  // before a frame is written, just before it.
   js_showSquare__deps: ['$form1'],
   js_showSquare: function (k, colour) {
-    var square = form1.squares[k];
-    var known = form1.colours[colour];
-    square.className = known ? known.className : 'square';
-    square.style.backgroundColor = known ? '' : form1.css(colour);
-    square.setAttribute('aria-description', known ? known.name : form1.css(colour));
+    if (!form1.locked) {
+      form1.show(k, colour);
+      return;
+    }
+    form1.pending[k] = colour;
+    if (!form1.frame) {
+      form1.frame = requestAnimationFrame(form1.showPending);
+    }
   },
 
+  js_setBoardEnabled__deps: ['$form1'],
   js_setBoardEnabled: function (enabled) {
+    form1.locked = !enabled;
+    if (enabled) {
+      cancelAnimationFrame(form1.frame);
+      form1.showPending();
+    }
     document.getElementById('Picture1').classList.toggle('locked', !enabled);
   },
 

@@ -7,22 +7,19 @@
 //                                           and VELTRIN_GOLDEN=<tests/solver/golden.txt>
 
 import assert from 'node:assert/strict';
-import {readFileSync} from 'node:fs';
+import {cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
 import {createServer} from 'node:http';
-import {join} from 'node:path';
+import {extname, join} from 'node:path';
 import {after, before, test} from 'node:test';
 import {inflateSync} from 'node:zlib';
 import puppeteer from 'puppeteer-core';
 
 const PAGE = process.env.VELTRIN_PAGE;
-const STARTUP_TEXT =
-    'This program uses the colors red, white, and blue to represent the differenct types of ' +
-    'trees.\r\nClick on individual squares to change their colors to match what you see in the ' +
-    "game.\r\nPress the 'Solve!' button, wait, and use the given combination in the game.\r\n" +
-    '\r\nPlease direct all feedback to Veltrin maintainers (maintainers@veltrin.example)';
-const PROMPT = 'To solve, use the following combination: ';
-const NAMES = ['Top left', 'Top middle', 'Top right', 'Middle left', 'Middle center',
-               'Middle right', 'Bottom left', 'Bottom center', 'Bottom right'];
+// The texts the page shows, as every harness expects them.
+const TEXTS = JSON.parse(readFileSync(new URL('../../texts.json', import.meta.url), 'ascii'));
+const {startUp: STARTUP_TEXT, prompt: PROMPT, squareNames: NAMES} = TEXTS;
+const {windowTitle: WINDOW_TITLE, appTitle: APP_TITLE, solveCaption: SOLVE} = TEXTS;
 const COLOURS = {'255,0,0': 'R', '0,0,255': 'B', '255,255,255': 'W'};
 
 // ---- the game, from its rules ----------------------------------------------------------
@@ -86,20 +83,31 @@ function decodePng(png) {
 
 let server, browser, origin;
 
-before(async () => {
-    server = createServer((request, response) => {
-        const name = new URL(request.url, 'http://x').pathname.replace(/^\/$/, '/index.html');
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.png': 'image/png',
+               '.webmanifest': 'application/manifest+json'};
+
+// A static server of the folder `dir` on 127.0.0.1, as a static host serves the page.
+async function serve(dir) {
+    const s = createServer((request, response) => {
+        const name = new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html');
         try {
-            const body = readFileSync(join(PAGE, name.replace(/\.\./g, '')));
-            response.writeHead(200, {'Content-Type': name.endsWith('.html') ? 'text/html' :
+            const body = readFileSync(join(dir, name.replace(/\.\./g, '')));
+            response.writeHead(200, {'Content-Type': TYPES[extname(name)] ||
                                                      'application/octet-stream'});
             response.end(body);
         } catch {
             response.writeHead(404).end();
         }
     });
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    origin = `http://127.0.0.1:${server.address().port}`;
+    await new Promise((resolve) => s.listen(0, '127.0.0.1', resolve));
+    s.origin = `http://127.0.0.1:${s.address().port}`;
+    s.stop = () => { s.close(); s.closeAllConnections(); };
+    return s;
+}
+
+before(async () => {
+    server = await serve(PAGE);
+    origin = server.origin;
     browser = await puppeteer.launch({
         executablePath: '/usr/bin/chromium',
         headless: true,
@@ -117,35 +125,71 @@ after(async () => {
 });
 
 class Veltrin {
-    static async open(page = 'index.html') {
+    // A new tab on `url` (the page on our server unless told), through the start-up message
+    // to the window. `touch`: a phone's screen, used by touch.
+    static async open(url = `${origin}/index.html`, {touch = false} = {}) {
         const v = new Veltrin();
         v.page = await browser.newPage();
-        await v.page.goto(`${origin}/${page}`);
-        v.startupWindowWasHidden = await v.page.$eval('#Form1', (f) => f.hidden);
-        v.startupText = await v.readMessage();
-        await v.page.waitForSelector('#Form1:not([hidden])');
-        assert.equal(await v.board(), 'RRRRRRRRR');
+        v.touch = touch;
+        if (touch) {
+            await v.page.emulate({
+                viewport: {width: 390, height: 844, deviceScaleFactor: 3, isMobile: true,
+                           hasTouch: true},
+                userAgent: (await browser.userAgent()).replace('Headless', '') + ' Mobile',
+            });
+        }
+        await v.load(url);
         return v;
+    }
+
+    // Loads `url`, or the same page again, and answers the start-up message.
+    async load(url) {
+        await (url ? this.page.goto(url) : this.page.reload());
+        this.startupWindowWasHidden = await this.page.$eval('#Form1', (f) => f.hidden);
+        this.startupText = await this.readMessage();
+        await this.page.waitForSelector('#Form1:not([hidden])');
+        assert.equal(await this.board(), 'RRRRRRRRR');
+    }
+
+    // A click, or a tap at the middle of the control on a touch screen.
+    async press(selector) {
+        if (!this.touch) {
+            return this.page.click(selector);
+        }
+        const box = await (await this.page.$(selector)).boundingBox();
+        await this.page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+    }
+
+    // Saves what the page shows as `name`.png in VELTRIN_SHOTS, where set, to be looked at.
+    async shot(name) {
+        if (process.env.VELTRIN_SHOTS) {
+            await this.page.screenshot({path: join(process.env.VELTRIN_SHOTS, name + '.png')});
+        }
     }
 
     // The message's text as shown, one line a line, answered with OK; CR LF between lines.
     async readMessage() {
         await this.page.waitForSelector('dialog[open]', {timeout: 120000});
         const text = await this.page.$eval('#message-text', (p) => p.innerText);
-        await this.page.click('dialog[open] button');
+        this.dialogBox = await this.page.$eval('dialog[open]', (d) => {
+            const r = d.getBoundingClientRect();
+            return {left: r.left, right: r.right, top: r.top, bottom: r.bottom};
+        });
+        await this.press('dialog[open] button');
         await this.page.waitForSelector('dialog:not([open])');
         return text.replace(/\n/g, '\r\n');
     }
 
     async board() {
         const {width, channels, out} = decodePng(await this.page.screenshot());
+        const scale = width / await this.page.evaluate(() => innerWidth);
         const boxes = await this.page.$$eval('.square', (s) => s.map((e) => {
             const r = e.getBoundingClientRect();
             return [Number(e.id.slice(1)), r.left + r.width / 2, r.top + r.height / 2];
         }));
         const board = [];
         for (const [k, x, y] of boxes) {
-            const at = (Math.round(y) * width + Math.round(x)) * channels;
+            const at = (Math.round(y * scale) * width + Math.round(x * scale)) * channels;
             board[k] = COLOURS[[out[at], out[at + 1], out[at + 2]].join()] || '?';
         }
         return board.join('');
@@ -155,7 +199,7 @@ class Veltrin {
         let current = await this.board();
         for (let k = 0; k < 9; ++k) {
             while (current[k] !== wanted[k]) {
-                await this.page.click(`#S${k}`);
+                await this.press(`#S${k}`);
                 current = current.slice(0, k) + advance(current[k]) + current.slice(k + 1);
             }
         }
@@ -163,7 +207,7 @@ class Veltrin {
     }
 
     async solve() {
-        await this.page.click('#Command1');
+        await this.press('#Command1');
         return this.readMessage();
     }
 
@@ -222,9 +266,15 @@ test('a fresh page gives the Linux build\'s combination, to the byte, and it sol
 
 test('input during a search changes nothing, and an entered uniform board takes no press',
      async () => {
-    const first = golden.find((g) => g.trials > 0); // solved from a fresh generator
+    // The longest search from a fresh start (64,138 trials): a fresh page repeats it, so a
+    // quiet search gives what the busy one must.
+    const board = 'WRBBBWRBW';
+    const quiet = await Veltrin.open();
+    await quiet.enter(board);
+    const expected = await quiet.solve();
+    await quiet.close();
     const v = await Veltrin.open();
-    await v.enter(first.board);
+    await v.enter(board);
     await v.page.click('#Command1');
     let rounds = 0;
     while (!(await v.page.$('dialog[open]'))) {
@@ -235,9 +285,9 @@ test('input during a search changes nothing, and an entered uniform board takes 
         await v.page.keyboard.press('Enter');
         ++rounds;
     }
-    console.log(`    ${rounds} rounds of input during a ${first.trials}-trial search`);
+    console.log(`    ${rounds} rounds of input during the search`);
     assert.ok(rounds >= 2, String(rounds));
-    assert.equal(await v.readMessage(), first.text);
+    assert.equal(await v.readMessage(), expected);
     const uniform = await v.board();
     assert.equal(new Set(uniform).size, 1, uniform);
     assert.deepEqual(parseResult(await v.solve()), [0, 0, 0, 0, 0, 0, 0, 0, 0]);
@@ -246,23 +296,28 @@ test('input during a search changes nothing, and an entered uniform board takes 
 });
 
 test('fifty searches keep memory flat', async () => {
+    // Short searches (a few trials each): what matters is fifty full rounds of search,
+    // message and OK. Memory is read after a garbage collection: the JS heap, and the top of
+    // the C++ heap (sbrk(0)), which moves only when what C++ holds grows.
     const v = await Veltrin.open();
+    const cdp = await v.page.createCDPSession();
     const boards = ['BRRRRRRRR', 'RRRRBRRRR', 'WRRRRRRRB', 'RWRWWWRWR', 'BBRRRRRRR'];
     const readings = [];
     for (let n = 0; n < 50; ++n) {
         await v.enter(boards[n % boards.length]);
         parseResult(await v.solve());
         if (n === 4 || n === 49) {
+            await cdp.send('HeapProfiler.collectGarbage');
             const {JSHeapUsedSize} = await v.page.metrics();
-            const wasm = await v.page.evaluate(() => HEAP8.length);
-            readings.push({heap: JSHeapUsedSize, wasm});
+            readings.push({js: JSHeapUsedSize, cpp: await v.page.evaluate(() => _sbrk(0))});
         }
     }
-    const mib = (b) => (b / 1048576).toFixed(2);
-    console.log(`    JS heap after 5 searches ${mib(readings[0].heap)} MiB, after 50 ` +
-                `${mib(readings[1].heap)} MiB; WebAssembly memory ${mib(readings[1].wasm)} MiB`);
-    assert.equal(readings[1].wasm, readings[0].wasm);
-    assert.ok(readings[1].heap - readings[0].heap < 4 * 1048576, JSON.stringify(readings));
+    const kib = (b) => (b / 1024).toFixed(0);
+    console.log(`    after 5 and 50 searches: JS heap ${kib(readings[0].js)} and ` +
+                `${kib(readings[1].js)} KiB, top of the C++ heap ${readings[0].cpp} and ` +
+                `${readings[1].cpp}`);
+    assert.ok(readings[1].cpp - readings[0].cpp < 64 * 1024, JSON.stringify(readings));
+    assert.ok(readings[1].js - readings[0].js < 256 * 1024, JSON.stringify(readings));
     await v.close();
 });
 
@@ -284,9 +339,9 @@ test('a screen reader sees the window, its buttons and the squares\' colours', a
         .map((l) => l.trim());
     let lines = await tree();
     console.log(lines.map((l) => '    ' + l).join('\n'));
-    assert.ok(lines.some((l) => l.trim() === "[region] 'Veltrin Solver'"), lines.join('\n'));
+    assert.ok(lines.some((l) => l.trim() === `[region] '${WINDOW_TITLE}'`), lines.join('\n'));
     // In keyboard order, as the page reads: the Solve button, then the squares backwards.
-    assert.deepEqual(buttons(lines), ["[button] 'Solve!'",
+    assert.deepEqual(buttons(lines), [`[button] '${SOLVE}'`,
                      ...NAMES.map((n) => `[button] '${n}' (red)`).reverse()]);
     await v.page.click('#S4');
     lines = await tree();
@@ -295,11 +350,91 @@ test('a screen reader sees the window, its buttons and the squares\' colours', a
     await v.page.click('#Command1');
     await v.page.waitForSelector('dialog[open]', {timeout: 120000});
     lines = await tree();
-    assert.ok(lines.some((l) => l.trim().startsWith("[dialog] 'Veltrin' (To solve, use")),
+    assert.ok(lines.some((l) => l.trim().startsWith(`[dialog] '${APP_TITLE}' (${PROMPT}`)),
               lines.join('\n'));
     await v.readMessage();
     const reached = await v.board();
     const colour = {R: 'red', B: 'blue', W: 'white'}[reached[0]];
     assert.equal(buttons(await tree()).filter((l) => l.endsWith(`(${colour})`)).length, 9);
+    await v.close();
+});
+
+// ---- the page as an app -------------------------------------------------------------------
+
+// Waits until the page's service worker controls it: its loads go through the worker now.
+async function controlled(page) {
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await page.waitForFunction(() => navigator.serviceWorker.controller);
+}
+
+test('served from 127.0.0.1 it installs as an app, named and drawn as the window', async () => {
+    const v = await Veltrin.open();
+    const cdp = await v.page.createCDPSession();
+    const {installabilityErrors} = await cdp.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    const manifest = JSON.parse((await cdp.send('Page.getAppManifest')).data);
+    assert.equal(manifest.name, WINDOW_TITLE);
+    assert.equal(manifest.short_name, APP_TITLE);
+    assert.equal(manifest.display, 'standalone');
+    const icons = manifest.icons.map((i) => `${i.sizes} ${i.purpose || 'any'}`);
+    assert.deepEqual(icons, ['192x192 any', '512x512 any', '512x512 maskable']);
+    for (const icon of manifest.icons) {
+        const png = Buffer.from(await (await fetch(new URL(icon.src, v.page.url()))).arrayBuffer());
+        assert.equal(`${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`, icon.sizes);
+    }
+    await v.close();
+});
+
+test('once visited, it opens and gives the golden combination with the server gone',
+     async () => {
+    const own = await serve(PAGE);
+    const first = golden.find((g) => g.trials > 0); // solved from a fresh generator
+    const v = await Veltrin.open(`${own.origin}/`);
+    await controlled(v.page);
+    own.stop();
+    await v.load();
+    await v.enter(first.board);
+    assert.equal(await v.solve(), first.text);
+    await v.shot('offline');
+    await v.close();
+});
+
+test('a changed page on the server is what the next online load shows', async () => {
+    const dir = mkdtempSync(join(tmpdir(), 'veltrin-page-'));
+    cpSync(PAGE, dir, {recursive: true});
+    const own = await serve(dir);
+    try {
+        const v = await Veltrin.open(`${own.origin}/`);
+        await controlled(v.page);
+        const html = readFileSync(join(dir, 'index.html'), 'utf8');
+        writeFileSync(join(dir, 'index.html'),
+                      html.replace('<title>', '<meta name="edition" content="2"><title>'));
+        await v.load();
+        assert.equal(await v.page.$$eval('meta[name=edition]', (m) => m.length), 1);
+        await v.close();
+    } finally {
+        own.stop();
+        rmSync(dir, {recursive: true});
+    }
+});
+
+test('at a phone\'s size, by touch: taps cycle and solve, nothing scrolls sideways, messages fit',
+     async () => {
+    const first = golden.find((g) => g.trials > 0);
+    const v = await Veltrin.open(`${origin}/`, {touch: true});
+    const fits = async () => {
+        const {width, height, scroll} = await v.page.evaluate(() => ({
+            width: innerWidth, height: innerHeight,
+            scroll: document.documentElement.scrollWidth}));
+        assert.ok(scroll <= width, `the page is ${scroll} px wide on a ${width} px screen`);
+        const box = v.dialogBox;
+        assert.ok(box.left >= 0 && box.right <= width && box.top >= 0 && box.bottom <= height,
+                  JSON.stringify(box));
+    };
+    await fits(); // the start-up message
+    await v.enter(first.board);
+    await v.shot('phone');
+    assert.equal(await v.solve(), first.text);
+    await fits();
     await v.close();
 });
