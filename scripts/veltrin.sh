@@ -14,7 +14,7 @@ run_packages=(
 test_packages=(
     libgtest-dev                  # core tests
     clang-format                  # the formatting check
-    python3 xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
+    python3 python3-xlib xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
     weston qt6-wayland            # end-to-end tests on Wayland
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
     valgrind                      # memory check

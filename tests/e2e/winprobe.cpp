@@ -3,9 +3,8 @@
 //
 //   winprobe message   the text of the visible message titled "Veltrin", exactly (CR LF)
 //   winprobe clipboard the clipboard's text, as a Windows program pastes it
-//   winprobe window    the main window: its client area and DPI, where its close button is,
-//                      which control has the keyboard focus, and each control's class,
-//                      text, place, visibility and state, in the order Windows keeps them
+//   winprobe window    the main window: where its client area is on the screen, and which
+//                      control has the keyboard focus
 //
 //   winprobe serve     answers those three, one a line on standard input, for as long as
 //                      the input lasts: each answer is a line "STATUS LENGTH" and then
@@ -70,18 +69,6 @@ BOOL CALLBACK longestStatic(HWND child, LPARAM found) {
     return TRUE;
 }
 
-BOOL CALLBACK printControl(HWND child, LPARAM parent) {
-    RECT r;
-    GetWindowRect(child, &r);
-    POINT origin{0, 0};
-    ClientToScreen(reinterpret_cast<HWND>(parent), &origin);
-    print("control\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%s\t%s\n", classOf(child).c_str(),
-          textOf(child).c_str(), r.left - origin.x, r.top - origin.y, r.right - r.left,
-          r.bottom - r.top, IsWindowVisible(child) ? "visible" : "hidden",
-          IsWindowEnabled(child) ? "enabled" : "disabled");
-    return TRUE;
-}
-
 int message() {
     HWND box = findVisible(L"#32770", L"Veltrin");
     if (!box) {
@@ -113,28 +100,15 @@ int window() {
     if (!form) {
         return 1;
     }
-    RECT client, frame;
+    RECT client;
     GetClientRect(form, &client);
-    GetWindowRect(form, &frame);
     POINT origin{0, 0};
     ClientToScreen(form, &origin);
-    const UINT dpi = GetDpiForWindow(form);
     print("client\t%ld\t%ld\t%ld\t%ld\n", origin.x, origin.y, client.right, client.bottom);
-    print("dpi\t%u\n", dpi);
-    // A tool window's close button: the right end of its small caption.
-    const int edge = GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi);
-    const int button = GetSystemMetricsForDpi(SM_CYSMCAPTION, dpi);
-    print("close\t%ld\t%ld\n", frame.right - edge - button / 2, origin.y - button / 2);
-    const LONG style = GetWindowLongW(form, GWL_STYLE);
-    const LONG exStyle = GetWindowLongW(form, GWL_EXSTYLE);
-    print("style\t%s%s%s%s%s\n", (exStyle & WS_EX_TOOLWINDOW) ? " toolwindow" : "",
-          (style & WS_SYSMENU) ? " sysmenu" : "", (style & WS_THICKFRAME) ? " sizable" : "",
-          (style & WS_MINIMIZEBOX) ? " minimize" : "", (style & WS_MAXIMIZEBOX) ? " maximize" : "");
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui);
     print("focus\t%s\n", gui.hwndFocus ? textOf(gui.hwndFocus).c_str() : "");
-    EnumChildWindows(form, printControl, reinterpret_cast<LPARAM>(form));
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include "solver/summary.h"
 #include "support/boards.h"
 #include "support/fake_platform.h"
+#include "support/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -60,11 +61,7 @@ TEST_F(SolveTest, UniformBoardTakesNoPressAndReportsNineZeros) {
               (std::vector<std::string>{"game mode", "lock", "setup mode", "unlock", "message"}));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0],
-              "To solve, use the following combination: \r\n\r\nTop left 0 time(s)"
-              "\r\n\r\nTop middle 0 time(s)\r\n\r\nTop right 0 time(s)"
-              "\r\n\r\nMiddle left 0 time(s)\r\n\r\nMiddle center 0 time(s)"
-              "\r\n\r\nMiddle right 0 time(s)\r\n\r\nBottom left 0 time(s)"
-              "\r\n\r\nBottom center 0 time(s)\r\n\r\nBottom right 0 time(s)");
+              test::texts().prompt + test::summaryText({0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(SolveTest, LocksAndSwitchesBeforeTheFirstPressAndRestoresBeforeTheMessage) {

@@ -1,7 +1,8 @@
 // Veltrin's page end to end, as a person uses it: Debian's Chromium, headless, driven through
 // the DevTools protocol by puppeteer-core, on a static server of our own on 127.0.0.1.
-// Colours are read from screenshots, messages from the dialog as a screen reader reads it,
-// and the window as assistive technology sees it, from Chromium's accessibility tree.
+// Colours are read from screenshots (decoded by pngjs), messages from the dialog as a screen
+// reader reads it, and the window as assistive technology sees it, from Chromium's
+// accessibility tree.
 //
 //   node --test tests/e2e/web/web.test.mjs   with VELTRIN_PAGE=<folder of index.html>
 //                                           and VELTRIN_GOLDEN=<tests/solver/golden.txt>
@@ -12,7 +13,7 @@ import {tmpdir} from 'node:os';
 import {createServer} from 'node:http';
 import {extname, join} from 'node:path';
 import {after, before, test} from 'node:test';
-import {inflateSync} from 'node:zlib';
+import {PNG} from 'pngjs';
 import puppeteer from 'puppeteer-core';
 
 const PAGE = process.env.VELTRIN_PAGE;
@@ -47,36 +48,6 @@ function parseResult(text) {
         assert.ok(m && m[1] === NAMES[k], entry);
         return Number(m[2]);
     });
-}
-
-// ---- screenshots -----------------------------------------------------------------------
-
-// The RGB pixels of a PNG as Chromium writes it (8-bit RGB or RGBA, not interlaced).
-function decodePng(png) {
-    const width = png.readUInt32BE(16), height = png.readUInt32BE(20);
-    const channels = png[25] === 6 ? 4 : 3;
-    const chunks = [];
-    for (let at = 8; at < png.length;) {
-        const length = png.readUInt32BE(at), type = png.toString('ascii', at + 4, at + 8);
-        if (type === 'IDAT') chunks.push(png.subarray(at + 8, at + 8 + length));
-        at += 12 + length;
-    }
-    const raw = inflateSync(Buffer.concat(chunks)), stride = width * channels;
-    const out = Buffer.alloc(height * stride);
-    for (let y = 0; y < height; ++y) {
-        const filter = raw[y * (stride + 1)];
-        for (let x = 0; x < stride; ++x) {
-            const v = raw[y * (stride + 1) + 1 + x];
-            const a = x >= channels ? out[y * stride + x - channels] : 0;
-            const b = y > 0 ? out[(y - 1) * stride + x] : 0;
-            const c = x >= channels && y > 0 ? out[(y - 1) * stride + x - channels] : 0;
-            const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
-            const predictor = [0, a, b, (a + b) >> 1,
-                               pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
-            out[y * stride + x] = (v + predictor) & 0xFF;
-        }
-    }
-    return {width, channels, out};
 }
 
 // ---- one page ---------------------------------------------------------------------------
@@ -181,7 +152,7 @@ class Veltrin {
     }
 
     async board() {
-        const {width, channels, out} = decodePng(await this.page.screenshot());
+        const {width, data} = PNG.sync.read(Buffer.from(await this.page.screenshot()));
         const scale = width / await this.page.evaluate(() => innerWidth);
         const boxes = await this.page.$$eval('.square', (s) => s.map((e) => {
             const r = e.getBoundingClientRect();
@@ -189,8 +160,8 @@ class Veltrin {
         }));
         const board = [];
         for (const [k, x, y] of boxes) {
-            const at = (Math.round(y * scale) * width + Math.round(x * scale)) * channels;
-            board[k] = COLOURS[[out[at], out[at + 1], out[at + 2]].join()] || '?';
+            const at = (Math.round(y * scale) * width + Math.round(x * scale)) * 4; // RGBA
+            board[k] = COLOURS[[data[at], data[at + 1], data[at + 2]].join()] || '?';
         }
         return board.join('');
     }

@@ -1,0 +1,175 @@
+"""The cases: each gets a session and the program, and raises on a fault it finds."""
+
+import time
+
+from .game import APP, NAMES, SOLVE, STARTUP_TEXT, WINDOW, advance, game_press, parse_result
+from .harness import Skipped, wait_for
+from .program import Veltrin
+from .wine import Wine
+
+# ---- the cases ------------------------------------------------------------------------------
+
+CASES = []
+
+
+def case(fn):
+    CASES.append(fn)
+    return fn
+
+
+@case
+def one_short_solve(d, binary):
+    """Start-up, one solve, close: the whole life of the program, quick enough to run under
+    a memory checker. The fixed generator solves this board in four trials."""
+    v = Veltrin(d, binary)
+    v.enter("BWBRRBRRR")
+    counts = parse_result(v.solve())
+    assert len(set(v.board())) == 1, v.board()
+    assert counts != [0] * 9
+    assert v.quit() == 0
+
+
+@case
+def startup_message_comes_first_and_is_exact(d, binary):
+    v = Veltrin(d, binary)
+    assert v.startup_window_was_hidden, "the window was up before the start-up message"
+    assert v.startup_text == STARTUP_TEXT, repr(v.startup_text)
+    assert v.quit() == 0
+
+
+@case
+def clicks_cycle_only_the_clicked_square(d, binary):
+    v = Veltrin(d, binary)
+    model = "RRRRRRRRR"
+    for k in (4, 0, 8, 4, 4, 2, 6, 1, 3, 5, 7, 8, 8):
+        v.click_square(k)
+        model = model[:k] + advance(model[k]) + model[k + 1:]
+        wait_for("board %s" % model, lambda: v.board() == model)
+    assert v.quit() == 0
+
+
+@case
+def reported_combinations_solve_the_entered_boards(d, binary):
+    v = Veltrin(d, binary)
+    for entered in ("RWRWWWRWR", "BRRRRRRRR", "WBRWBRWBR", "RRRRRRRRR", "BWWRBRWBB"):
+        v.enter(entered)
+        counts = parse_result(v.solve())
+        replay = entered
+        for p, n in enumerate(counts):
+            for _ in range(n):
+                replay = game_press(replay, p)
+        assert len(set(replay)) == 1, (entered, counts, replay)
+        assert v.board() == replay, (entered, v.board(), replay)
+        if entered == "RRRRRRRRR":
+            assert counts == [0] * 9
+    assert v.quit() == 0
+
+
+@case
+def same_clicks_in_a_fresh_run_give_the_same_message(d, binary):
+    messages = []
+    for _ in range(2):
+        v = Veltrin(d, binary)
+        v.enter("BWRRBWWRB")
+        messages.append(v.solve())
+        assert v.quit() == 0
+    assert messages[0] == messages[1], messages
+
+
+@case
+def input_during_a_search_changes_nothing(d, binary):
+    board = "WRBBBWRBW"  # the longest search from a fresh start: 64,138 trials
+    quiet = Veltrin(d, binary)
+    quiet.enter(board)
+    expected = quiet.solve()
+    assert quiet.quit() == 0
+    # A fresh run makes the same trials, so it takes at least as long.
+    busy = Veltrin(d, binary)
+    busy.enter(board)
+    got = busy.solve(abuse_for=quiet.last_search_seconds / 2)
+    assert got == expected, (got, expected)
+    print("    %d rounds of 10 clicks (and 4 keys early on) during a %.1f s search"
+          % (busy.abuse_rounds, busy.last_search_seconds))
+    assert busy.abuse_rounds >= 2, busy.abuse_rounds
+    assert busy.quit() == 0
+
+
+@case
+def closing_during_a_search_ends_at_once(d, binary):
+    v = Veltrin(d, binary)
+    v.enter("RBWRBWRBW")
+    v.click(8 + 60, 8 + 132)
+    # The search is on once the board starts changing.
+    wait_for("the search to start", lambda: v.board() != "RBWRBWRBW")
+    started = time.monotonic()
+    v.d.close_window(v.window)
+    status = v.process.wait(timeout=10)
+    took = time.monotonic() - started
+    assert status == 0, status
+    assert took < 1.0, "took %.2f s to end" % took
+    assert not v.find(APP), "a result message appeared"
+    print("    closed mid-search in %.3f s" % took)
+
+
+@case
+def a_screen_reader_sees_the_window_and_follows_the_squares(d, binary):
+    """The AT-SPI tree: a window titled "Veltrin Solver", nine push buttons named as the
+    combination names them whose descriptions give their colours and follow clicks and a
+    solve, the Solve button, no visible mode box; a press through the action interface
+    advances that square alone."""
+    if not d.reader:
+        raise Skipped("no screen reader in this session")
+    v = Veltrin(d, binary)
+    frame = d.reader.window(v.process.pid, WINDOW)
+    print(d.reader.tree(frame))
+    assert frame.getRoleName() in ("frame", "window"), frame.getRoleName()
+    buttons = d.reader.descendants(frame, "push button")
+    assert [b.name for b in buttons] == NAMES + [SOLVE], [b.name for b in buttons]
+    assert not any(d.reader.showing(c) for c in d.reader.descendants(frame, "check box"))
+
+    def heard():
+        return "".join({"red": "R", "blue": "B", "white": "W"}.get(b.description, "?")
+                       for b in buttons[:9])
+
+    assert heard() == "RRRRRRRRR", heard()
+    v.click_square(4)
+    wait_for("the description to follow a click", lambda: heard() == "RRRRBRRRR")
+    d.reader.press(buttons[0])
+    wait_for("a screen reader's press", lambda: v.board() == "BRRRBRRRR")
+    assert heard() == "BRRRBRRRR", heard()
+    parse_result(v.solve())
+    reached = v.board()
+    assert len(set(reached)) == 1, reached
+    wait_for("the descriptions to follow the search", lambda: heard() == reached)
+    assert v.quit() == 0
+
+
+@case
+def the_keyboard_walks_the_board_and_presses_squares(d, binary):
+    """Windows: Tab from the Solve button through the squares from the bottom right back,
+    Space presses the focused button, Enter and Esc do nothing."""
+    if not isinstance(d, Wine):
+        raise Skipped("the Qt window's keyboard is tested in process")
+    v = Veltrin(d, binary)
+
+    def focus():
+        return d.window_info()["focus"][0]
+
+    assert wait_for("the focus", focus) == SOLVE
+    order = []
+    for _ in range(9):
+        d.keys("Tab")
+        order.append(focus())
+    assert order == NAMES[::-1], order
+    d.keys("space")
+    wait_for("the focused square to advance", lambda: v.board() == "BRRRRRRRR")
+    d.keys("Return", "Escape")
+    time.sleep(0.5)
+    assert v.board() == "BRRRRRRRR" and not v.find(APP), v.board()
+    d.keys("Tab")
+    assert focus() == SOLVE
+    d.keys("space")
+    box = wait_for("the result message", lambda: v.find(APP) or v.gone())
+    parse_result(v.read_message(box))
+    assert len(set(v.board())) == 1, v.board()
+    assert v.quit() == 0

@@ -1,0 +1,41 @@
+"""The game, from its rules, and the texts the program shows as every harness expects
+them (tests/texts.json): written independently of the code under test."""
+
+import json
+import os
+import re
+
+COLOURS = {(255, 0, 0): "R", (0, 0, 255): "B", (255, 255, 255): "W"}
+
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "texts.json"),
+          encoding="ascii") as texts:
+    TEXTS = json.load(texts)
+STARTUP_TEXT, PROMPT, NAMES = TEXTS["startUp"], TEXTS["prompt"], TEXTS["squareNames"]
+APP, WINDOW, SOLVE = TEXTS["appTitle"], TEXTS["windowTitle"], TEXTS["solveCaption"]
+
+
+def advance(letter):
+    return "RBW"[("RBW".index(letter) + 1) % 3]
+
+
+def game_press(board, p):
+    board = list(board)
+    r, c = divmod(p, 3)
+    for dr, dc in ((0, 0), (0, -1), (0, 1), (-1, 0), (1, 0)):
+        if 0 <= r + dr < 3 and 0 <= c + dc < 3:
+            k = (r + dr) * 3 + c + dc
+            board[k] = advance(board[k])
+    return "".join(board)
+
+
+def parse_result(text):
+    """The nine press counts of a result message, checking its exact form on the way."""
+    assert text.startswith(PROMPT), repr(text)
+    entries = text[len(PROMPT):].split("\r\n\r\n")
+    assert entries[0] == "" and len(entries) == 10, repr(text)
+    counts = []
+    for name, entry in zip(NAMES, entries[1:]):
+        m = re.fullmatch(re.escape(name) + r" ([012]) time\(s\)", entry)
+        assert m, repr(entry)
+        counts.append(int(m.group(1)))
+    return counts

@@ -1,0 +1,96 @@
+"""One run of the program, from launch to the window being up, driven as a person would."""
+
+import subprocess
+import tempfile
+import time
+
+from . import harness
+from .game import APP, COLOURS, WINDOW, advance
+from .harness import LAUNCHED, wait_for
+
+
+
+class Veltrin:
+    """One run of the program, from launch to the window being up."""
+
+    def __init__(self, display, binary):
+        self.d = display
+        self.errors = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(display.launcher + [binary], env=display.env,
+                                        stdout=subprocess.DEVNULL, stderr=self.errors)
+        LAUNCHED.append(self.process)
+        box = wait_for("the start-up message", lambda: self.find(APP) or self.gone())
+        self.startup_window_was_hidden = self.find(WINDOW) is None
+        self.startup_text = self.read_message(box)
+        self.window = wait_for("the main window", lambda: self.find(WINDOW))
+        wait_for("nine red squares", lambda: self.board() == "RRRRRRRRR")
+
+    def find(self, title):
+        return self.d.find(title, self.process.pid)
+
+    def read_message(self, box):
+        return self.d.read_message(self, box)
+
+    def square_centre(self, k):
+        return 8 + (k % 3) * 40 + 20, 8 + (k // 3) * 40 + 20
+
+    def board(self):
+        pixel = self.d.pixels(self.window)
+        # Read up and left of the centre: a compositor draws the pointer into its screenshots,
+        # with its tip where the last click was.
+        points = [(x - 10, y - 10) for x, y in map(self.square_centre, range(9))]
+        return "".join(COLOURS.get(pixel(x, y), "?") for x, y in points)
+
+    def click(self, x, y):
+        self.d.run(["xdotool"] + self.d.pointer(self.window, x, y) + ["click", "1"])
+
+    def click_square(self, k):
+        self.click(*self.square_centre(k))
+
+    def enter(self, board):
+        current = self.board()
+        for k in range(9):
+            while current[k] != board[k]:
+                self.click_square(k)
+                expected = current[:k] + advance(current[k]) + current[k + 1:]
+                current = wait_for("square %d to change" % k,
+                                   lambda: (lambda b: b if b == expected else None)(self.board()))
+
+    def solve(self, abuse_for=0.0):
+        """Presses Solve and returns the result message's text; the search's duration is
+        kept in last_search_seconds."""
+        started = time.monotonic()
+        self.click(8 + 60, 8 + 132)
+        if abuse_for:
+            # Everything a restless user can do while the search runs. Clicks go on until the
+            # result is up (it is modal, so they cannot reach the window behind it); keys stop
+            # well before the search does, since keys sent as the result comes up would
+            # answer the message itself.
+            self.abuse_rounds = 0
+            while not self.find(APP):
+                self.abuse_rounds += 1
+                # One xdotool run per round, so that rounds come thick and fast.
+                # Keys first: a round of clicks can take a while under a compositor.
+                command = ["xdotool"]
+                if time.monotonic() < started + abuse_for:
+                    command += ["key", "space", "Return", "Tab", "space"]
+                for x, y in [self.square_centre(k) for k in range(9)] + [(68, 140)]:
+                    command += self.d.pointer(self.window, x, y) + ["click", "1"]
+                self.d.run(command)
+                assert time.monotonic() < started + 120, "the search never ended"
+        box = wait_for("the result message", lambda: self.find(APP) or self.gone(),
+                       timeout=120)
+        self.last_search_seconds = time.monotonic() - started
+        return self.read_message(box)
+
+    def gone(self):
+        """Fails at once, rather than by a time-out, if the program is no longer running."""
+        if self.process.poll() is not None:
+            self.errors.seek(0)
+            raise AssertionError("Veltrin exited with status %d: %s"
+                                 % (self.process.returncode, self.errors.read().decode()))
+        return None
+
+    def quit(self):
+        self.d.close_window(self.window)
+        return self.process.wait(timeout=harness.TIMEOUT)

@@ -1,0 +1,59 @@
+"""A screen reader's view of the session: AT-SPI, read through Debian's pyatspi."""
+
+import os
+import subprocess
+
+from .harness import read_line
+
+class ScreenReader:
+    """The session's accessibility, switched on as a screen reader does, and Veltrin as
+    assistive technology sees it: its AT-SPI tree, read through pyatspi."""
+
+    def __init__(self, display):
+        read, write = os.pipe()
+        display.helpers.append(subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--print-address=%d" % write],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        os.close(write)
+        address = read_line(read, "the session bus")
+        display.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address  # for pyatspi, in this process
+        display.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                     "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                     "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
+                    check=True)
+        import pyatspi  # Debian's python3-pyatspi; connects to the bus above
+        self.atspi = pyatspi
+
+    def window(self, pid, name, role=None):
+        """The showing top-level window of that name (and role) of process pid, or None."""
+        try:
+            for app in self.atspi.Registry.getDesktop(0):
+                if app is not None and app.get_process_id() == pid:
+                    for w in app:
+                        if (w.name == name and role in (None, w.getRoleName())
+                                and self.showing(w)):
+                            return w
+        except Exception:  # the window or the program went away while we asked
+            pass
+        return None
+
+    def descendants(self, accessible, role):
+        return self.atspi.findAllDescendants(accessible, lambda a: a.getRoleName() == role)
+
+    def showing(self, accessible):
+        return accessible.getState().contains(self.atspi.STATE_SHOWING)
+
+    def press(self, accessible):
+        """Presses it through the action interface, as a screen reader user does."""
+        action = accessible.queryAction()
+        action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
+
+    def tree(self, accessible, depth=0):
+        """The tree as text: role, name, description, one node a line."""
+        line = "%s[%s] %r" % ("  " * depth, accessible.getRoleName(), accessible.name)
+        if accessible.description:
+            line += " (%s)" % accessible.description
+        if not self.showing(accessible):
+            line += " hidden"
+        return "\n".join([line] + [self.tree(c, depth + 1) for c in accessible])

@@ -1,0 +1,157 @@
+"""An X session of our own, and what sessions that place windows themselves share."""
+
+import ctypes
+import ctypes.util
+import os
+import subprocess
+
+from Xlib import X
+from Xlib import display as xdisplay
+
+from .game import APP
+from .harness import read_line, wait_for
+from .screenreader import ScreenReader
+
+class Display:
+    """An X session of our own: Xvfb, optionally a window manager, and optionally a session
+    bus with assistive technology switched on, so that a screen reader's view can be read."""
+
+    def __init__(self, wm=None, screen_reader=False, size="800x600"):
+        read, write = os.pipe()
+        # -noreset: by default Xvfb resets whenever its last client disconnects, and refuses
+        # the connections that arrive meanwhile, as they do between one program and the next.
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0", size + "x24",
+             "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        self.name = ":" + read_line(read, "Xvfb")
+        self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb")
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.helpers = []  # processes to end with the session, last started first
+        self.launcher = []  # what the program is started through (valgrind, Wine)
+        self.reader = ScreenReader(self) if screen_reader else None
+        if wm:
+            self.start([wm])
+            wait_for("the window manager", lambda: "window id" in self.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]))
+
+    def start(self, args, env=None):
+        process = subprocess.Popen(args, env=env or self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.helpers.append(process)
+        return process
+
+    def run(self, args, check=False):
+        # Decoded by hand: text mode would turn the messages' CR LF into LF.
+        done = subprocess.run(args, env=self.env, capture_output=True)
+        if check and done.returncode:
+            raise AssertionError("%s failed: %s" % (args[0], done.stderr.decode()))
+        return done.stdout.decode()
+
+    def close(self):
+        if getattr(self, "x", None):
+            self.x.close()
+        for p in list(reversed(self.helpers)) + [self.xvfb]:
+            p.terminate()
+            p.wait()
+
+    def screenshot(self, window="root"):
+        """(width, height, pixels) of the window as it shows now, read over the X protocol in
+        this process: a screenshot tool's process for every look would cost far more. The
+        pixels are 32-bit BGRX, 4 bytes each."""
+        if not getattr(self, "x", None):
+            self.x = xdisplay.Display(self.name)
+        target = (self.x.screen().root if window == "root"
+                  else self.x.create_resource_object("window", int(window)))
+        geometry = target.get_geometry()
+        image = target.get_image(0, 0, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF)
+        return geometry.width, geometry.height, image.data
+
+    # ---- what differs between sessions: finding windows, pointing, reading, closing ----
+
+    def find(self, title, pid):
+        """The visible window of that title, or None. Only one Veltrin runs at a time."""
+        ids = self.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title]).split()
+        return ids[0] if ids else None
+
+    def pointer(self, window, x, y):
+        """xdotool arguments that put the pointer at (x, y) in the window."""
+        return ["mousemove", "--window", window, str(x), str(y)]
+
+    def capture(self, window):
+        """A screenshot that shows the window, and the window's place in it."""
+        return self.screenshot(window), (0, 0)
+
+    def pixels(self, window):
+        """A function giving the RGB of the window's pixel (x, y)."""
+        (width, _, data), (ox, oy) = self.capture(window)
+
+        def pixel(x, y):
+            at = ((oy + y) * width + ox + x) * 4
+            return data[at + 2], data[at + 1], data[at]
+        return pixel
+
+    def read_message(self, veltrin, box):
+        """Copies a message box's text with Ctrl+C, then presses OK (Return)."""
+        self.clear_clipboard()
+        # Real key presses (XTEST) go to the focused window; events sent to a window directly
+        # are marked synthetic, and toolkits may ignore them.
+        self.run(["xdotool", "windowfocus", "--sync", box])
+
+        def copied():
+            self.run(["xdotool", "key", "ctrl+c"])
+            return self.run(["timeout", "5", "xclip", "-selection", "clipboard", "-o"])
+
+        text = wait_for("the message on the clipboard", copied)
+        self.run(["xdotool", "key", "Return"])
+        wait_for("the message to close", lambda: not veltrin.find(APP))
+        return text
+
+    def clear_clipboard(self):
+        # xclip stays behind to serve what it was given: no pipes for it to hold open.
+        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+
+    def close_window(self, window):
+        """Asks the window to close, as a window manager's close button does."""
+        x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                        ("pad", ctypes.c_long * 16)]
+
+        dpy = x11.XOpenDisplay(self.name.encode())
+        assert dpy, "no connection to the X server"
+        event = ClientMessage()
+        event.type = 33  # ClientMessage
+        event.window = int(window)
+        event.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+        event.format = 32
+        event.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+        x11.XSendEvent(dpy, int(window), 0, 0, ctypes.byref(event))
+        x11.XFlush(dpy)
+        x11.XCloseDisplay(dpy)
+
+
+
+class OnScreen:
+    """For sessions that place windows themselves: a window is its client area's top left
+    corner on the screen, pointed at and read from screenshots of the whole screen."""
+
+    def pointer(self, window, x, y):
+        return ["mousemove", str(window[0] + x), str(window[1] + y)]
+
+    def capture(self, window):
+        return self.screenshot(), window
