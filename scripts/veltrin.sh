@@ -42,10 +42,17 @@ install_missing() {
         apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# build PRESET TESTS(ON|OFF)
+# build PRESET TESTS(ON|OFF) [TARGET ...]
 build() {
     cmake --preset "$1" -DVELTRIN_TESTS="$2"
-    cmake --build --preset "$1" -j "$(nproc)"
+    cmake --build --preset "$1" -j "$(nproc)" ${3:+--target "${@:3}"}
+}
+
+# Runs a preset's tests: those that start no program of ours side by side, then the
+# end-to-end ones one at a time, since they time what they watch.
+run_tests() {
+    ctest --preset "$1" -j "$(nproc)" --label-exclude e2e "${@:2}"
+    ctest --preset "$1" --label-regex e2e "${@:2}"
 }
 
 # Runs the Windows build's tests under Wine. Its prefix (in the build tree) costs seconds to
@@ -56,7 +63,7 @@ test_under_wine() {
     wineserver --persistent
     trap 'wineserver --kill || true' EXIT
     wineboot --init
-    ctest --preset mingw
+    run_tests mingw
 }
 
 case "${1:-}" in
@@ -68,18 +75,20 @@ run)
 test)
     install_missing "${run_packages[@]}" "${test_packages[@]}"
     build release ON
-    ctest --preset release
-    # The sanitizer build runs the unit and window tests again, for memory and UB errors.
-    build asan ON
-    ctest --preset asan --label-exclude 'e2e|packaging|tooling'
+    run_tests release
+    # The sanitizer build runs the unit and window tests again, for memory and UB errors:
+    # only those are built.
+    build asan ON core_tests form_test message_test startup_test fatal_test search_test \
+        close_test model_test
+    ctest --preset asan -j "$(nproc)" --label-regex 'core|window'
     # The core suite under the other toolchains: it must give the same answers everywhere.
     build clang-libcxx ON
-    ctest --preset clang-libcxx
+    ctest --preset clang-libcxx -j "$(nproc)"
     # The browser tests' driver, pinned by its lock file; it drives Debian's Chromium and
     # downloads no browser of its own.
     npm ci --prefix tests/e2e/web --no-audit --no-fund
     build web ON
-    ctest --preset web
+    run_tests web
     # Last, as it ends by stopping its Wine server.
     build mingw ON
     test_under_wine

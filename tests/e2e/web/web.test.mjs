@@ -207,6 +207,10 @@ test('the start-up message comes first and is exact; clicks cycle only the click
         model = model.slice(0, k) + advance(model[k]) + model.slice(k + 1);
         assert.equal(await v.board(), model);
     }
+    // A double click is two clicks.
+    await v.page.click('#S0', {count: 2});
+    model = advance(advance(model[0])) + model.slice(1);
+    assert.equal(await v.board(), model);
     await v.close();
 });
 

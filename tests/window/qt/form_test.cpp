@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using namespace veltrin;
@@ -64,6 +65,17 @@ private slots:
             square = test::advance(square);
             QCOMPARE(rendered(form), model);
         }
+        // A quick second click arrives as a double click, as the window system delivers it:
+        // press, release, double click, release. It is a click all the same.
+        QWidget* first = test::square(form, 0);
+        QTest::mouseClick(first, Qt::LeftButton);
+        const QPointF at(5, 5);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, first->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(first, &twice);
+        QTest::mouseRelease(first, Qt::LeftButton);
+        model[0] = test::advance(test::advance(model[0]));
+        QCOMPARE(rendered(form), model);
     }
 
     void tabVisitsSolveThenTheSquaresBackwards() {

@@ -106,10 +106,11 @@ struct Window : ::testing::Test {
     void click(HWND button) const { SendMessageW(button, BM_CLICK, 0, 0); }
     void enter(const std::string& pattern) const {
         for (int k = 0; k < 9; ++k) {
-            while (shown(k) != pattern[static_cast<std::size_t>(k)]) {
+            for (int n = 0; n < 3 && shown(k) != pattern[static_cast<std::size_t>(k)]; ++n) {
                 click(square(k));
             }
         }
+        ASSERT_EQ(board(), pattern);
     }
 
     HHOOK hook;
