@@ -9,12 +9,12 @@
 #include "solver/solver.h"
 #include "support/boards.h"
 #include "support/fake_platform.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace veltrin {
@@ -32,11 +32,7 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-struct Search {
-    std::string board;
-    std::size_t trials;
-    std::string message; // escaped
-};
+using test::Search;
 
 // Solves `board` on the running board, walking it there with setup clicks first.
 Search searchFrom(const std::string& board, Board& running, test::FakePlatform& platform) {
@@ -63,20 +59,8 @@ TEST(Golden, FreshRunGivesTheRecordedSearches) {
         GTEST_SKIP() << "wrote " << VELTRIN_GOLDEN_FILE;
     }
 
-    std::ifstream in(VELTRIN_GOLDEN_FILE, std::ios::binary);
-    ASSERT_TRUE(in) << "cannot read " << VELTRIN_GOLDEN_FILE;
-    std::string line;
     int boards = 0;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        std::istringstream fields(line);
-        Search expected;
-        fields >> expected.board >> expected.trials;
-        fields.get(); // the space before the text
-        std::getline(fields, expected.message);
-
+    for (const Search& expected : test::goldenSearches()) {
         const Search got = searchFrom(expected.board, running, platform);
         ASSERT_EQ(got.trials, expected.trials) << "board " << boards << ": " << expected.board;
         ASSERT_EQ(got.message, expected.message) << "board " << boards << ": " << expected.board;

@@ -22,8 +22,8 @@ design::Rect pixels(const design::Rect& twips) {
 } // namespace
 
 Form1::Form1() {
-    js_setWindow(design::windowTitle, pixels({0, 0, design::clientWidth, 0}).width,
-                 pixels({0, 0, 0, design::clientHeight}).height);
+    const design::Rect client = pixels({0, 0, design::clientWidth, design::clientHeight});
+    js_setWindow(design::windowTitle, client.width, client.height);
     for (std::size_t v = 0; v < colors.size(); ++v) {
         js_addColour(colors[v], design::colourName(colors[v]));
     }

@@ -4,13 +4,13 @@
 // during a search; and what the C++ heap holds over fifty searches.
 
 #include "support/boards.h"
+#include "support/golden.h"
 #include "support/texts.h"
 #include "window/win32/form1.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <malloc.h>
 #include <string>
 #include <vector>
@@ -197,27 +197,19 @@ TEST_F(Window, AQuickSecondClickOnASquareCountsAsAClick) {
 TEST_F(Window, NothingReachesTheBoardDuringASearch) {
     // The first board of the golden file, solved from a fresh generator: clicks on every
     // square and on Solve, queued to arrive during the search, must change nothing.
-    std::ifstream golden(VELTRIN_GOLDEN_FILE, std::ios::binary);
-    std::string line, board, text;
-    std::size_t trials = 0;
-    while (std::getline(golden, line) && (line.empty() || line[0] == '#' || trials == 0)) {
-        if (!line.empty() && line[0] != '#') {
-            board = line.substr(0, 9);
-            trials = std::stoul(line.substr(10));
-            text = line.substr(line.find(' ', 10) + 1);
-        }
-    }
-    for (auto at = text.find("\\r\\n"); at != std::string::npos; at = text.find("\\r\\n", at)) {
-        text.replace(at, 4, "\r\n");
-    }
-    enter(board);
+    const std::vector<test::Search> golden = test::goldenSearches();
+    const auto first = std::find_if(golden.begin(), golden.end(),
+                                    [](const test::Search& s) { return s.trials > 0; });
+    ASSERT_NE(first, golden.end());
+    const std::string text = test::unescaped(first->message);
+    enter(first->board);
     for (int k = 0; k < 9; ++k) {
         PostMessageW(square(k), BM_CLICK, 0, 0);
     }
     PostMessageW(control(test::texts().solveCaption), BM_CLICK, 0, 0);
     click(control(test::texts().solveCaption));
     ASSERT_EQ(messages, std::vector<std::string>{text});
-    EXPECT_EQ(form.solution().size(), trials);
+    EXPECT_EQ(form.solution().size(), first->trials);
     pump(); // nothing was left queued to act after the search
     EXPECT_EQ(messages.size(), 1u);
     const std::string reached = this->board();
