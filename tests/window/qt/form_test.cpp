@@ -1,7 +1,9 @@
 // The window as the user meets it: layout, keyboard order, what a click does to the
-// rendered squares, and a locked board that keeps its look and ignores input.
+// rendered squares, a locked board that keeps its look and ignores input, and the message
+// boxes.
 
 #include "support.h"
+#include "window/qt/messagebox.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -139,6 +141,29 @@ private slots:
         child<QWidget>(form, "Picture1")->setEnabled(false);
         reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(reader->text(QAccessible::Description), QString("blue"));
+    }
+
+    void aMessageShowsItsTextUnderTheTitleWithOkOnly() {
+        QString copied;
+        test::MessageWatch watch([&](QMessageBox& box) {
+            QCOMPARE(box.windowTitle(), QString::fromStdString(test::texts().appTitle));
+            QCOMPARE(box.icon(), QMessageBox::NoIcon);
+            QCOMPARE(box.buttons().size(), 1);
+            QVERIFY(box.button(QMessageBox::Ok));
+            QCOMPARE(box.text(), QString("first line\n\n<b>second</b>"));
+            QCOMPARE(box.textFormat(), Qt::PlainText);
+            // A screen reader finds the text among the box's parts.
+            QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&box);
+            QStringList texts;
+            for (int i = 0; i < reader->childCount(); ++i) {
+                texts << reader->child(i)->text(QAccessible::Name);
+            }
+            QVERIFY2(texts.contains("first line\n\n<b>second</b>"), qPrintable(texts.join('|')));
+            copied = test::copyAndAccept(box);
+        });
+        showMessage(nullptr, "first line\r\n\r\n<b>second</b>");
+        QVERIFY(watch.seen());
+        QCOMPARE(copied, QString("first line\r\n\r\n<b>second</b>"));
     }
 };
 
