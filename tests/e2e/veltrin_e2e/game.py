@@ -1,14 +1,16 @@
-"""The game, from its rules, and the texts the program shows as every harness expects
-them (tests/texts.json): written independently of the code under test."""
+"""The game, from its rules, the texts the program shows as every harness expects them
+(tests/texts.json) and the searches of a fresh run (tests/solver/golden.txt): written
+independently of the code under test."""
 
 import json
 import os
 import re
+from collections import namedtuple
 
 COLOURS = {(255, 0, 0): "R", (0, 0, 255): "B", (255, 255, 255): "W"}
 
-with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "texts.json"),
-          encoding="ascii") as texts:
+TESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+with open(os.path.join(TESTS, "texts.json"), encoding="ascii") as texts:
     TEXTS = json.load(texts)
 STARTUP_TEXT, PROMPT, NAMES = TEXTS["startUp"], TEXTS["prompt"], TEXTS["squareNames"]
 APP, WINDOW, SOLVE = TEXTS["appTitle"], TEXTS["windowTitle"], TEXTS["solveCaption"]
@@ -39,3 +41,15 @@ def parse_result(text):
         assert m, repr(entry)
         counts.append(int(m.group(1)))
     return counts
+
+
+Search = namedtuple("Search", "board trials text")
+
+
+def golden():
+    """The boards a fresh run solves one after another, with the trials each takes and the
+    exact combination text."""
+    with open(os.path.join(TESTS, "solver", "golden.txt"), encoding="ascii") as lines:
+        return [Search(board, int(trials), text.replace("\\r\\n", "\r\n"))
+                for board, trials, text in (line.rstrip("\n").split(" ", 2) for line in lines
+                                            if not line.startswith("#"))]

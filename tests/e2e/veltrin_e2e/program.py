@@ -15,6 +15,7 @@ class Veltrin:
 
     def __init__(self, display, binary):
         self.d = display
+        self.restless_rounds = 0
         self.errors = tempfile.TemporaryFile()
         self.process = subprocess.Popen(display.launcher + [binary], env=display.env,
                                         stdout=subprocess.DEVNULL, stderr=self.errors)
@@ -56,31 +57,30 @@ class Veltrin:
                 current = wait_for("square %d to change" % k,
                                    lambda: (lambda b: b if b == expected else None)(self.board()))
 
-    def solve(self, abuse_for=0.0):
-        """Presses Solve and returns the result message's text; the search's duration is
-        kept in last_search_seconds."""
+    def solve(self, restless=False):
+        """Presses Solve and returns the result message's text. Restless: everything a user
+        can do while the search runs, in the same xdotool run as the press, so that it
+        arrives while the search is on: keys, then clicks on every square and on Solve. The
+        clicks go on until the result is up (it is modal, so they cannot reach the window
+        behind it); keys are sent once, since keys sent as the result comes up would answer
+        the message itself."""
+        solve = self.d.pointer(self.window, 68, 140) + ["click", "1"]
+        command = ["xdotool"] + solve + (["key", "space", "Return", "Tab", "space"] if restless
+                                         else [])
         started = time.monotonic()
-        self.click(8 + 60, 8 + 132)
-        if abuse_for:
-            # Everything a restless user can do while the search runs. Clicks go on until the
-            # result is up (it is modal, so they cannot reach the window behind it); keys stop
-            # well before the search does, since keys sent as the result comes up would
-            # answer the message itself.
-            self.abuse_rounds = 0
-            while not self.find(APP):
-                self.abuse_rounds += 1
-                # One xdotool run per round, so that rounds come thick and fast.
-                # Keys first: a round of clicks can take a while under a compositor.
-                command = ["xdotool"]
-                if time.monotonic() < started + abuse_for:
-                    command += ["key", "space", "Return", "Tab", "space"]
-                for x, y in [self.square_centre(k) for k in range(9)] + [(68, 140)]:
-                    command += self.d.pointer(self.window, x, y) + ["click", "1"]
-                self.d.run(command)
-                assert time.monotonic() < started + 120, "the search never ended"
+        while True:
+            if restless:
+                self.restless_rounds += 1
+                for k in range(9):
+                    command += self.d.pointer(self.window, *self.square_centre(k)) + ["click", "1"]
+                command += solve
+            self.d.run(command)
+            if not restless or self.find(APP):
+                break
+            assert time.monotonic() < started + 120, "the search never ended"
+            command = ["xdotool"]
         box = wait_for("the result message", lambda: self.find(APP) or self.gone(),
                        timeout=120)
-        self.last_search_seconds = time.monotonic() - started
         return self.read_message(box)
 
     def gone(self):
