@@ -18,7 +18,7 @@ test_packages=(
     weston qt6-wayland            # end-to-end tests on Wayland
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
     valgrind                      # memory check
-    desktop-file-utils appstream dpkg-dev file binutils-mingw-w64-x86-64 # packaging checks
+    desktop-file-utils appstream dpkg-dev file python3-pefile # packaging checks
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
     g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
