@@ -44,7 +44,7 @@ class Wine(OnScreen, Display):
         answers every question of the run: a Windows program takes most of a second to
         start under Wine."""
         if not self.prober:
-            self.prober = subprocess.Popen(["wine", self.probe_exe, "serve"], env=self.env,
+            self.prober = subprocess.Popen(["wine", self.probe_exe], env=self.env,
                                            stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                            stderr=subprocess.DEVNULL)
         self.prober.stdin.write(what.encode() + b"\n")

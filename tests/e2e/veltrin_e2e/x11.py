@@ -1,12 +1,11 @@
 """An X session of our own, and what sessions that place windows themselves share."""
 
-import ctypes
-import ctypes.util
 import os
 import subprocess
 
 from Xlib import X
 from Xlib import display as xdisplay
+from Xlib.protocol.event import ClientMessage
 
 from .game import APP
 from .harness import read_line, wait_for
@@ -56,14 +55,19 @@ class Display:
             p.terminate()
             p.wait()
 
+    def connection(self):
+        """This process's own connection to the X server, made at its first use."""
+        if not getattr(self, "x", None):
+            self.x = xdisplay.Display(self.name)
+        return self.x
+
     def screenshot(self, window="root"):
         """(width, height, pixels) of the window as it shows now, read over the X protocol in
         this process: a screenshot tool's process for every look would cost far more. The
         pixels are 32-bit BGRX, 4 bytes each."""
-        if not getattr(self, "x", None):
-            self.x = xdisplay.Display(self.name)
-        target = (self.x.screen().root if window == "root"
-                  else self.x.create_resource_object("window", int(window)))
+        x = self.connection()
+        target = (x.screen().root if window == "root"
+                  else x.create_resource_object("window", int(window)))
         geometry = target.get_geometry()
         image = target.get_image(0, 0, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF)
         return geometry.width, geometry.height, image.data
@@ -115,35 +119,11 @@ class Display:
 
     def close_window(self, window):
         """Asks the window to close, as a window manager's close button does."""
-        x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.c_void_p]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-        class ClientMessage(ctypes.Structure):
-            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                        ("pad", ctypes.c_long * 16)]
-
-        dpy = x11.XOpenDisplay(self.name.encode())
-        assert dpy, "no connection to the X server"
-        event = ClientMessage()
-        event.type = 33  # ClientMessage
-        event.window = int(window)
-        event.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
-        event.format = 32
-        event.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
-        x11.XSendEvent(dpy, int(window), 0, 0, ctypes.byref(event))
-        x11.XFlush(dpy)
-        x11.XCloseDisplay(dpy)
-
+        x = self.connection()
+        target = x.create_resource_object("window", int(window))
+        target.send_event(ClientMessage(window=target, client_type=x.intern_atom("WM_PROTOCOLS"),
+                                        data=(32, [x.intern_atom("WM_DELETE_WINDOW"), 0, 0, 0, 0])))
+        x.flush()
 
 
 class OnScreen:
