@@ -3,9 +3,9 @@
 // The texts Veltrin shows, as the tests expect them, read from tests/texts.json: the one
 // copy that every harness reads (VELTRIN_TEXTS_FILE names it at build time).
 
+#include <algorithm>
 #include <array>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,57 +17,34 @@ struct Texts {
     std::array<std::string, 9> squareNames;
 };
 
-namespace detail {
-
-// The JSON string that starts at `at` (its opening quote), with its escapes undone; `at`
-// ends past it. The file holds ASCII only.
-inline std::string readString(const std::string& json, std::size_t& at) {
-    std::string out;
-    for (++at; json.at(at) != '"'; ++at) {
-        char c = json[at];
-        if (c == '\\') {
-            c = json.at(++at);
-            c = c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-        out += c;
-    }
-    ++at;
-    return out;
-}
-
-// The strings after "key": one, or each of an array's.
-inline std::string value(const std::string& json, const std::string& key, int index = -1) {
-    std::size_t at = json.find('"' + key + '"');
-    if (at == std::string::npos) {
-        throw std::runtime_error("tests/texts.json has no " + key);
-    }
-    at = json.find_first_of(index < 0 ? "\"" : "[", json.find(':', at));
-    for (int i = 0; i <= index; ++i) {
-        at = json.find('"', at);
-        if (i < index) {
-            readString(json, at);
-        }
-    }
-    return readString(json, at);
-}
-
-} // namespace detail
-
 inline const Texts& texts() {
     static const Texts read = [] {
+        // Every string of the file in order, keys and values alike, escapes undone: each
+        // key's value is the string after it. The file holds ASCII only.
         std::ifstream file(VELTRIN_TEXTS_FILE, std::ios::binary);
-        std::stringstream json;
-        json << file.rdbuf();
-        const std::string s = json.str();
-        Texts t;
-        t.appTitle = detail::value(s, "appTitle");
-        t.windowTitle = detail::value(s, "windowTitle");
-        t.solveCaption = detail::value(s, "solveCaption");
-        t.startUp = detail::value(s, "startUp");
-        t.prompt = detail::value(s, "prompt");
-        for (int k = 0; k < 9; ++k) {
-            t.squareNames[static_cast<std::size_t>(k)] = detail::value(s, "squareNames", k);
+        std::vector<std::string> strings;
+        for (char c; file.get(c);) {
+            if (c == '"') {
+                std::string s;
+                while (file.get(c) && c != '"') {
+                    if (c == '\\' && file.get(c)) {
+                        c = c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+                    }
+                    s += c;
+                }
+                strings.push_back(s);
+            }
         }
+        const auto after = [&](const std::string& key) {
+            const auto at = std::find(strings.begin(), strings.end(), key);
+            if (at == strings.end()) {
+                throw std::runtime_error("tests/texts.json has no " + key);
+            }
+            return at + 1;
+        };
+        Texts t{*after("appTitle"), *after("windowTitle"), *after("solveCaption"),
+                *after("startUp"),  *after("prompt"),      {}};
+        std::copy_n(after("squareNames"), 9, t.squareNames.begin());
         return t;
     }();
     return read;
