@@ -99,7 +99,7 @@ TEST_F(BoardTest, GamePressAdvancesNeighboursLeftRightAboveBelow) {
 
 TEST_F(BoardTest, GamePressesFollowTheGameRuleAndThreeCancel) {
     const std::string start = "RBWWBRBRW";
-    test::enter(board, start);
+    test::walkTo(board, start);
     platform.setup = false;
     for (int p = 0; p < squareCount; ++p) {
         board.pressSquare(p);
@@ -132,7 +132,7 @@ TEST_F(BoardTest, SolvedExactlyWhenAllNineSquaresMatch) {
         FakePlatform fresh;
         Board b{fresh};
         const std::string pattern = test::boardNumber(n);
-        test::enter(b, pattern);
+        test::walkTo(b, pattern);
         ASSERT_EQ(b.isSolved(), test::uniform(pattern)) << pattern;
     }
 }

@@ -49,7 +49,7 @@ struct SolveTest : ::testing::Test {
 };
 
 TEST_F(SolveTest, UniformBoardTakesNoPressAndReportsNineZeros) {
-    test::enter(board, "WWWWWWWWW");
+    test::walkTo(board, "WWWWWWWWW");
     platform.log.clear();
     solve(board, platform, solution);
     EXPECT_EQ(solution, "");
@@ -64,7 +64,7 @@ TEST_F(SolveTest, UniformBoardTakesNoPressAndReportsNineZeros) {
 
 TEST_F(SolveTest, LocksAndSwitchesBeforeTheFirstPressAndRestoresBeforeTheMessage) {
     // A blue cross: two game presses of the middle square turn it white, then red.
-    test::enter(board, "RBRBBBRBR");
+    test::walkTo(board, "RBRBBBRBR");
     platform.log.clear();
     platform.scripted = {4, 13};
     solve(board, platform, solution);
@@ -84,7 +84,7 @@ TEST_F(SolveTest, LocksAndSwitchesBeforeTheFirstPressAndRestoresBeforeTheMessage
 }
 
 TEST_F(SolveTest, RecordHoldsOneDigitPerTrial) {
-    test::enter(board, "RBWRBWRBW");
+    test::walkTo(board, "RBWRBWRBW");
     solve(board, platform, solution);
     EXPECT_FALSE(solution.empty());
     EXPECT_EQ(solution.find_first_not_of("012345678"), std::string::npos);
@@ -92,7 +92,7 @@ TEST_F(SolveTest, RecordHoldsOneDigitPerTrial) {
 }
 
 TEST_F(SolveTest, AfterASearchAClickAdvancesOnlyThatSquare) {
-    test::enter(board, "BRRRRRRRR");
+    test::walkTo(board, "BRRRRRRRR");
     solve(board, platform, solution);
     const std::string after = test::valuesOf(board);
     board.pressSquare(0);
@@ -102,7 +102,7 @@ TEST_F(SolveTest, AfterASearchAClickAdvancesOnlyThatSquare) {
 }
 
 TEST_F(SolveTest, ClosingTheWindowStopsTheSearchWithoutAnotherPress) {
-    test::enter(board, "RBWRBWRBW");
+    test::walkTo(board, "RBWRBWRBW");
     platform.closeAfterPasses = 3;
     platform.log.clear();
     solve(board, platform, solution);

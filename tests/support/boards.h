@@ -17,43 +17,21 @@ namespace veltrin::test {
 inline constexpr char letters[] = {'R', 'B', 'W'};
 
 inline int valueOf(char letter) {
-    switch (letter) {
-    case 'R':
-        return 0;
-    case 'B':
-        return 1;
-    case 'W':
-        return 2;
-    default:
+    const auto at = std::string_view(letters, 3).find(letter);
+    if (at == std::string_view::npos) {
         throw std::invalid_argument(std::string("not a colour letter: ") + letter);
     }
+    return static_cast<int>(at);
 }
 
+// The letter for a colour as the window is asked to show it (0x00BBGGRR), '?' for any other.
 inline char letterOf(Colour colour) {
-    switch (colour) {
-    case 0x0000FF:
-        return 'R';
-    case 0xFF0000:
-        return 'B';
-    case 0xFFFFFF:
-        return 'W';
-    default:
-        return '?';
-    }
+    return colour == 0x0000FF ? 'R' : colour == 0xFF0000 ? 'B' : colour == 0xFFFFFF ? 'W' : '?';
 }
 
 // The colour after `letter` in the cycle red -> blue -> white -> red.
 inline char advance(char letter) {
     return letters[(valueOf(letter) + 1) % 3];
-}
-
-// Sets each square of a fresh (all red) board by clicks in setup mode.
-inline void enter(Board& board, const std::string& pattern) {
-    for (int p = 0; p < squareCount; ++p) {
-        for (int n = valueOf(pattern.at(static_cast<std::size_t>(p))); n > 0; --n) {
-            board.cycleCell(p);
-        }
-    }
 }
 
 // Walks a board from whatever it shows to `pattern` with setup clicks, as a user copying a

@@ -25,6 +25,13 @@ std::string textOf(HWND hwnd) {
     return std::string(buffer, buffer + n); // Veltrin's texts are ASCII
 }
 
+std::string describe(const std::string& cls, const std::string& text, int x, int y, int width,
+                     int height, bool visible) {
+    return cls + "|" + text + "|" + std::to_string(x) + "," + std::to_string(y) + "," +
+           std::to_string(width) + "x" + std::to_string(height) +
+           (visible ? " visible" : " hidden");
+}
+
 // The text of the message box that is up, and OK pressed on it, as a user would.
 std::vector<std::string> messages;
 LRESULT CALLBACK answer(int code, WPARAM wParam, LPARAM lParam) {
@@ -142,18 +149,13 @@ TEST_F(Window, IsLaidOutFromTwipsAtEveryDpiAsASmallFixedToolWindow) {
 
         // Class, text, place in its container, visible: as the twips put them.
         std::vector<std::string> expected{
-            "VeltrinPicture1||" + std::to_string(px(120)) + "," + std::to_string(px(120)) + "," +
-                std::to_string(px(1935)) + "x" + std::to_string(px(2295)) + " visible",
-            "Button|" + texts.solveCaption + "|0," + std::to_string(px(1800)) + "," +
-                std::to_string(px(1815)) + "x" + std::to_string(px(375)) + " visible"};
+            describe("VeltrinPicture1", "", px(120), px(120), px(1935), px(2295), true),
+            describe("Button", texts.solveCaption, 0, px(1800), px(1815), px(375), true)};
         for (int k = 8; k >= 0; --k) {
-            expected.push_back("Button|" + texts.squareNames[static_cast<std::size_t>(k)] + "|" +
-                               std::to_string(px(k % 3 * 600)) + "," +
-                               std::to_string(px(k / 3 * 600)) + "," + std::to_string(px(615)) +
-                               "x" + std::to_string(px(615)) + " visible");
+            expected.push_back(describe("Button", texts.squareNames[static_cast<std::size_t>(k)],
+                                        px(k % 3 * 600), px(k / 3 * 600), px(615), px(615), true));
         }
-        expected.push_back("Button|Check1|0,0," + std::to_string(px(855)) + "x" +
-                           std::to_string(px(195)) + " hidden");
+        expected.push_back(describe("Button", "Check1", 0, 0, px(855), px(195), false));
         std::vector<std::string> found;
         for (HWND c : controls()) {
             wchar_t cls[64];
@@ -161,11 +163,9 @@ TEST_F(Window, IsLaidOutFromTwipsAtEveryDpiAsASmallFixedToolWindow) {
             RECT r;
             GetWindowRect(c, &r);
             MapWindowPoints(nullptr, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
-            found.push_back(std::string(cls, cls + n) + "|" + textOf(c) + "|" +
-                            std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                            std::to_string(r.right - r.left) + "x" +
-                            std::to_string(r.bottom - r.top) +
-                            (GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE ? " visible" : " hidden"));
+            found.push_back(describe(std::string(cls, cls + n), textOf(c), r.left, r.top,
+                                     r.right - r.left, r.bottom - r.top,
+                                     GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE));
         }
         EXPECT_EQ(found, expected) << dpi << " DPI";
     }
