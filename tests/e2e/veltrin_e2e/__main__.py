@@ -8,7 +8,6 @@ import time
 from . import harness
 from .cases import CASES
 from .harness import LAUNCHED, Skipped
-from .program import Veltrin
 from .weston import Weston
 from .wine import Wine
 from .x11 import Display
@@ -21,7 +20,6 @@ def main():
                         help="run the Windows program under Wine, read through this probe")
     parser.add_argument("--screen-reader", action="store_true",
                         help="switch on assistive technology and read what it sees")
-    parser.add_argument("--screenshot", help="save a screenshot of the window here")
     parser.add_argument("--wrapper", help="run the program under this command")
     parser.add_argument("cases", nargs="*")
     args = parser.parse_args()
@@ -38,11 +36,6 @@ def main():
     passed = failed = 0
     started = time.monotonic()
     try:
-        if args.screenshot:
-            v = Veltrin(d, args.binary)
-            v.enter("RBWWBRBRW")
-            d.run(["import", "-window", "root", args.screenshot], check=True)
-            v.quit()
         for fn in CASES:
             if args.cases and fn.__name__ not in args.cases:
                 continue
