@@ -24,18 +24,8 @@ namespace veltrin::test {
 
 // The letter (R, B, W) for the colour rendered at the middle of square k, '?' for any other.
 inline char renderedLetter(const QImage& image, int k) {
-    const QPoint centre(8 + (k % 3) * 40 + 20, 8 + (k / 3) * 40 + 20);
-    const QRgb pixel = image.pixel(centre);
-    if (pixel == qRgb(255, 0, 0)) {
-        return 'R';
-    }
-    if (pixel == qRgb(0, 0, 255)) {
-        return 'B';
-    }
-    if (pixel == qRgb(255, 255, 255)) {
-        return 'W';
-    }
-    return '?';
+    const QColor c = image.pixelColor(8 + (k % 3) * 40 + 20, 8 + (k / 3) * 40 + 20);
+    return letterOf(static_cast<Colour>(c.red() | c.green() << 8 | c.blue() << 16));
 }
 
 // The board as it is on screen, row by row from the top left.
