@@ -126,10 +126,14 @@ struct ShortSearches {
         }
         return board;
     }
-    // Clicks that take `shown` to `board`, square by square.
-    int clicks(const std::string& board, int k) const {
-        const auto at = static_cast<std::size_t>(k);
-        return (valueOf(board[at]) - valueOf(shown[at]) + 3) % 3;
+    // Calls click(k) for each click that takes `shown` to `board`.
+    template <class Click> void enter(const std::string& board, Click click) const {
+        for (int k = 0; k < squareCount; ++k) {
+            const auto at = static_cast<std::size_t>(k);
+            for (int n = (valueOf(board[at]) - valueOf(shown[at]) + 3) % 3; n > 0; --n) {
+                click(k);
+            }
+        }
     }
     void searched(std::string board, const std::string& solution) {
         for (const char c : solution) {

@@ -30,11 +30,8 @@ private slots:
         std::size_t held[2] = {};
         for (int n = 0; n < 50; ++n) {
             const std::string board = rounds.nextBoard();
-            for (int k = 0; k < 9; ++k) {
-                for (int c = rounds.clicks(board, k); c > 0; --c) {
-                    QTest::mouseClick(test::square(form, k), Qt::LeftButton);
-                }
-            }
+            rounds.enter(board,
+                         [&](int k) { QTest::mouseClick(test::square(form, k), Qt::LeftButton); });
             QCOMPARE(test::countsIn(test::solveAndRead(form)).size(), std::size_t{9});
             rounds.searched(board, form.solution());
             if (n == 4 || n == 49) {

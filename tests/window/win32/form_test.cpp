@@ -221,11 +221,7 @@ TEST_F(Window, FiftySearchesKeepWhatTheHeapHoldsFlat) {
     std::size_t held[2] = {};
     for (int n = 0; n < 50; ++n) {
         const std::string board = rounds.nextBoard();
-        for (int k = 0; k < 9; ++k) {
-            for (int c = rounds.clicks(board, k); c > 0; --c) {
-                click(square(k));
-            }
-        }
+        rounds.enter(board, [&](int k) { click(square(k)); });
         click(control(test::texts().solveCaption));
         rounds.searched(board, form.solution());
         messages.resize(std::min<std::size_t>(messages.size(), 1)); // the test's own memory
