@@ -1,4 +1,6 @@
-"""The command line: python3 -m veltrin_e2e --binary PATH [session] [case ...]"""
+"""The command line, from tests/e2e:
+    python3 -m veltrin_e2e --binary PATH [--wm openbox|weston | --wine WINPROBE_EXE]
+                           [--screen-reader] [--wrapper "valgrind ..."] [case ...]"""
 
 import argparse
 import subprocess

@@ -90,7 +90,6 @@ def a_screen_reader_sees_the_window_and_follows_the_squares(d, binary):
         raise Skipped("no screen reader in this session")
     v = Veltrin(d, binary)
     frame = d.reader.window(v.process.pid, WINDOW)
-    print(d.reader.tree(frame))
     assert frame.getRoleName() in ("frame", "window"), frame.getRoleName()
     buttons = d.reader.descendants(frame, "push button")
     assert [b.name for b in buttons] == NAMES + [SOLVE], [b.name for b in buttons]

@@ -48,12 +48,3 @@ class ScreenReader:
         """Presses it through the action interface, as a screen reader user does."""
         action = accessible.queryAction()
         action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
-
-    def tree(self, accessible, depth=0):
-        """The tree as text: role, name, description, one node a line."""
-        line = "%s[%s] %r" % ("  " * depth, accessible.getRoleName(), accessible.name)
-        if accessible.description:
-            line += " (%s)" % accessible.description
-        if not self.showing(accessible):
-            line += " hidden"
-        return "\n".join([line] + [self.tree(c, depth + 1) for c in accessible])

@@ -1,6 +1,6 @@
 // Solve on the real window: thousands of random clicks and solves kept in step with a model
-// of the game, the squares showing each press during a search, nothing the user does during
-// it changing anything, and memory flat over fifty searches.
+// of the game, the squares showing each press during a search, and memory flat over fifty
+// searches. (Input during a search is refused end to end, with real events, in every session.)
 //
 // The random actions come from a fixed seed, so that every run of one commit tests the same
 // thing; set VELTRIN_SEED to explore others, or to replay a failure.
@@ -41,44 +41,6 @@ private slots:
         qInfo("heap in use after 5 searches %zu bytes, after 50 %zu", held[0], held[1]);
         // Qt keeps a little for its text caches as new texts are shown: some KiB in all.
         QVERIFY2(held[1] < held[0] + 128 * 1024, qPrintable(QString::number(held[1] - held[0])));
-    }
-
-    void inputDuringASearchChangesNothing() {
-        // Two fresh windows start from the same generator state, so a quiet search and a
-        // busy one over the same board must give the same record and message.
-        const std::string entered = "RBWRBWRBW";
-        Form1 quiet;
-        quiet.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&quiet));
-        test::clickIn(quiet, entered);
-        const QString expected = test::solveAndRead(quiet);
-
-        Form1 busy;
-        busy.show();
-        QVERIFY(QTest::qWaitForWindowActive(&busy));
-        test::clickIn(busy, entered);
-        int pokes = 0;
-        QTimer poker;
-        auto* setup = test::child<QCheckBox>(busy, "Setup");
-        connect(&poker, &QTimer::timeout, &busy, [&] {
-            if (setup->isChecked()) {
-                return; // not searching (yet, or any more): a click would start a search
-            }
-            ++pokes;
-            QTest::mouseClick(test::square(busy, pokes % 9), Qt::LeftButton);
-            QTest::mouseClick(test::child<QWidget>(busy, "Command1"), Qt::LeftButton);
-            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &busy;
-            for (const auto key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Tab}) {
-                QTest::keyClick(target, key);
-            }
-        });
-        poker.start(1);
-        const QString got = test::solveAndRead(busy);
-        poker.stop();
-        QVERIFY2(pokes > 20, qPrintable(QString("only %1 pokes").arg(pokes)));
-        QCOMPARE(got, expected);
-        QCOMPARE(busy.solution(), quiet.solution());
-        QCOMPARE(rendered(busy), rendered(quiet));
     }
 
     void theSquaresShowEachPressDuringTheSearch() {
