@@ -22,18 +22,14 @@
 
 namespace veltrin::test {
 
-// The letter (R, B, W) for the colour rendered at the middle of square k, '?' for any other.
-inline char renderedLetter(const QImage& image, int k) {
-    const QColor c = image.pixelColor(8 + (k % 3) * 40 + 20, 8 + (k / 3) * 40 + 20);
-    return letterOf(static_cast<Colour>(c.red() | c.green() << 8 | c.blue() << 16));
-}
-
-// The board as it is on screen, row by row from the top left.
+// The board as it is on screen, row by row from the top left: the letter (R, B, W) for the
+// colour rendered at the middle of each square, '?' for any other.
 inline std::string rendered(QWidget& form) {
     const QImage image = form.grab().toImage();
     std::string board;
     for (int k = 0; k < 9; ++k) {
-        board += renderedLetter(image, k);
+        const QColor c = image.pixelColor(8 + (k % 3) * 40 + 20, 8 + (k / 3) * 40 + 20);
+        board += letterOf(static_cast<Colour>(c.red() | c.green() << 8 | c.blue() << 16));
     }
     return board;
 }
@@ -127,20 +123,15 @@ inline void clickIn(QWidget& form, const std::string& pattern) {
     }
 }
 
-// The press counts a result message gives, square by square.
-inline std::vector<int> countsIn(const QString& message) {
-    return countsIn(message.toStdString());
-}
-
 // Presses Solve and answers the result message; returns its exact text.
-inline QString solveAndRead(QWidget& form) {
+inline std::string solveAndRead(QWidget& form) {
     QString text;
     MessageWatch watch([&](QMessageBox& box) { text = copyAndAccept(box); });
     QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
     if (!watch.seen()) {
         qWarning("no result message");
     }
-    return text;
+    return text.toStdString();
 }
 
 } // namespace veltrin::test
