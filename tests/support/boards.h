@@ -99,6 +99,16 @@ inline bool uniform(const std::string& pattern) {
     return pattern.find_first_not_of(pattern[0]) == std::string::npos;
 }
 
+// Calls click(k) for each setup click that takes the board from `from` to `to`.
+template <class Click>
+void clickIn(const std::string& to, Click click, const std::string& from = "RRRRRRRRR") {
+    for (std::size_t k = 0; k < to.size(); ++k) {
+        for (int n = (valueOf(to[k]) - valueOf(from[k]) + 3) % 3; n > 0; --n) {
+            click(static_cast<int>(k));
+        }
+    }
+}
+
 // The next square a search draws from `generator`, as the window's own draw takes it.
 inline int nextSquare(Generator& generator) {
     int c = -1;
@@ -125,15 +135,6 @@ struct ShortSearches {
             board = gamePress(gamePress(board, c), c);
         }
         return board;
-    }
-    // Calls click(k) for each click that takes `shown` to `board`.
-    template <class Click> void enter(const std::string& board, Click click) const {
-        for (int k = 0; k < squareCount; ++k) {
-            const auto at = static_cast<std::size_t>(k);
-            for (int n = (valueOf(board[at]) - valueOf(shown[at]) + 3) % 3; n > 0; --n) {
-                click(k);
-            }
-        }
     }
     void searched(std::string board, const std::string& solution) {
         for (const char c : solution) {

@@ -30,8 +30,7 @@ private slots:
         std::size_t held[2] = {};
         for (int n = 0; n < 50; ++n) {
             const std::string board = rounds.nextBoard();
-            rounds.enter(board,
-                         [&](int k) { QTest::mouseClick(test::square(form, k), Qt::LeftButton); });
+            test::clickIn(form, board, rounds.shown);
             QCOMPARE(test::countsIn(test::solveAndRead(form)).size(), std::size_t{9});
             rounds.searched(board, form.solution());
             if (n == 4 || n == 49) {

@@ -114,13 +114,12 @@ inline QWidget* square(QWidget& form, int k) {
     return child<QWidget>(form, qPrintable(QString("S%1").arg(k)));
 }
 
-// Enters a board written as nine letters (R, B, W) by clicking the squares of a fresh window.
-inline void clickIn(QWidget& form, const std::string& pattern) {
-    for (int k = 0; k < 9; ++k) {
-        for (int n = valueOf(pattern.at(static_cast<std::size_t>(k))); n > 0; --n) {
-            QTest::mouseClick(square(form, k), Qt::LeftButton);
-        }
-    }
+// Enters a board written as nine letters (R, B, W) by clicking the squares of a window that
+// shows `from`.
+inline void clickIn(QWidget& form, const std::string& pattern,
+                    const std::string& from = "RRRRRRRRR") {
+    test::clickIn(
+        pattern, [&](int k) { QTest::mouseClick(square(form, k), Qt::LeftButton); }, from);
 }
 
 // Presses Solve and answers the result message; returns its exact text.

@@ -111,13 +111,9 @@ struct Window : ::testing::Test {
     }
 
     void click(HWND button) const { SendMessageW(button, BM_CLICK, 0, 0); }
-    void enter(const std::string& pattern) const {
-        for (int k = 0; k < 9; ++k) {
-            for (int n = 0; n < 3 && shown(k) != pattern[static_cast<std::size_t>(k)]; ++n) {
-                click(square(k));
-            }
-        }
-        ASSERT_EQ(board(), pattern);
+    void enter(const std::string& pattern, const std::string& from = "RRRRRRRRR") const {
+        test::clickIn(
+            pattern, [&](int k) { click(square(k)); }, from);
     }
 
     HHOOK hook;
@@ -221,7 +217,7 @@ TEST_F(Window, FiftySearchesKeepWhatTheHeapHoldsFlat) {
     std::size_t held[2] = {};
     for (int n = 0; n < 50; ++n) {
         const std::string board = rounds.nextBoard();
-        rounds.enter(board, [&](int k) { click(square(k)); });
+        enter(board, rounds.shown);
         click(control(test::texts().solveCaption));
         rounds.searched(board, form.solution());
         messages.resize(std::min<std::size_t>(messages.size(), 1)); // the test's own memory
