@@ -20,7 +20,7 @@ public:
 
     void paintSquare(int p, Colour colour) override {
         shown.at(static_cast<std::size_t>(p)) = colour;
-        if (recording) {
+        if (recording) { // long runs make millions of paints
             note("paint " + std::to_string(p));
         }
         if (flipModeOnPaint) {
@@ -73,12 +73,11 @@ public:
     Generator generator;                // the program's own
 
 private:
-    void note(const char* entry) {
+    void note(std::string entry) {
         if (recording) {
-            log.emplace_back(entry);
+            log.push_back(std::move(entry));
         }
     }
-    void note(std::string entry) { log.push_back(std::move(entry)); }
 };
 
 } // namespace veltrin::test

@@ -19,19 +19,10 @@ def case(fn):
 
 
 @case
-def one_short_solve(d, binary):
-    """Start-up, one solve, close: the whole life of the program, quick enough to run under
-    a memory checker. The fixed generator solves this board in four trials."""
-    v = Veltrin(d, binary)
-    v.enter("BWBRRBRRR")
-    counts = parse_result(v.solve())
-    assert len(set(v.board())) == 1, v.board()
-    assert counts != [0] * 9
-    assert v.quit() == 0
-
-
-@case
-def startup_message_comes_first_then_clicks_cycle_only_the_clicked_square(d, binary):
+def startup_message_first_clicks_cycle_one_square_and_a_short_solve(d, binary):
+    """The whole life of the program, quick enough to run under a memory checker: the
+    start-up message first and exact, clicks that each cycle one square, a solve (the fixed
+    generator solves this board in four trials), and status 0 on closing."""
     v = Veltrin(d, binary)
     assert v.startup_window_was_hidden, "the window was up before the start-up message"
     assert v.startup_text == STARTUP_TEXT, repr(v.startup_text)
@@ -40,6 +31,9 @@ def startup_message_comes_first_then_clicks_cycle_only_the_clicked_square(d, bin
         v.click_square(k)
         model = model[:k] + advance(model[k]) + model[k + 1:]
         wait_for("board %s" % model, lambda: v.board() == model)
+    v.enter("BWBRRBRRR")
+    assert parse_result(v.solve()) != [0] * 9
+    assert len(set(v.board())) == 1, v.board()
     assert v.quit() == 0
 
 
@@ -123,12 +117,10 @@ def the_keyboard_walks_the_board_and_presses_squares(d, binary):
     def focus():
         return d.window_info()["focus"][0]
 
+    # The order itself is checked in process (window.win32); here, that real keys follow it.
     assert wait_for("the focus", focus) == SOLVE
-    order = []
-    for _ in range(9):
-        d.keys("Tab")
-        order.append(focus())
-    assert order == NAMES[::-1], order
+    d.keys(*["Tab"] * 9)
+    assert focus() == NAMES[0], focus()
     d.keys("space")
     wait_for("the focused square to advance", lambda: v.board() == "BRRRRRRRR")
     d.keys("Return", "Escape")
