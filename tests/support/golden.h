@@ -13,8 +13,16 @@ namespace veltrin::test {
 struct Search {
     std::string board;
     std::size_t trials;
-    std::string message; // CR and LF written as \r and \n, one line per board
+    std::string message; // as shown; the file writes each CR LF as \r\n, one line a board
 };
+
+// `text` with every `from` replaced by `to`.
+inline std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
 
 inline std::vector<Search> goldenSearches() {
     std::ifstream in(VELTRIN_GOLDEN_FILE, std::ios::binary);
@@ -29,17 +37,10 @@ inline std::vector<Search> goldenSearches() {
         fields >> s.board >> s.trials;
         fields.get(); // the space before the text
         std::getline(fields, s.message);
+        s.message = replaced(s.message, "\\r\\n", "\r\n");
         searches.push_back(s);
     }
     return searches;
-}
-
-// The text as shown, its \r and \n written out again as CR and LF.
-inline std::string unescaped(std::string text) {
-    for (std::size_t at = text.find('\\'); at != std::string::npos; at = text.find('\\', at + 1)) {
-        text.replace(at, 2, text[at + 1] == 'r' ? "\r" : "\n");
-    }
-    return text;
 }
 
 } // namespace veltrin::test

@@ -21,9 +21,6 @@ class Skipped(Exception):
     """A case that does not apply to this session."""
 
 
-
-
-
 def read_line(fd, what):
     line = b""
     while not line.endswith(b"\n"):

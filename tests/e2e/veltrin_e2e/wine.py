@@ -25,13 +25,10 @@ class Wine(OnScreen, Display):
         self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         self.launcher = ["wine"]
         self.server = self.start(["wineserver", "--foreground", "--persistent"])
-        self.quietly(["wineboot", "--init"])
+        # With no pipes: the services it starts would hold them open.
+        subprocess.run(["wineboot", "--init"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True)
         self.prober = None
-
-    def quietly(self, args):
-        """Runs a Wine command with no pipes: the services it starts would hold them open."""
-        subprocess.run(args, env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       check=True)
 
     def close(self):
         self.stop_probe()
