@@ -31,16 +31,10 @@ def game_press(board, p):
 
 
 def parse_result(text):
-    """The nine press counts of a result message, checking its exact form on the way."""
+    """The nine press counts of a result message (its exact text is checked against the
+    recorded searches)."""
     assert text.startswith(PROMPT), repr(text)
-    entries = text[len(PROMPT):].split("\r\n\r\n")
-    assert entries[0] == "" and len(entries) == 10, repr(text)
-    counts = []
-    for name, entry in zip(NAMES, entries[1:]):
-        m = re.fullmatch(re.escape(name) + r" ([012]) time\(s\)", entry)
-        assert m, repr(entry)
-        counts.append(int(m.group(1)))
-    return counts
+    return [int(n) for n in re.findall(r" ([012]) time\(s\)", text)]
 
 
 Search = namedtuple("Search", "board trials text")
