@@ -31,12 +31,6 @@ TEST(Numbering, RowsAndColumnsRunRowByRowFromTheTopLeft) {
     }
 }
 
-TEST(Numbering, IndicesOffTheBoardLeaveRowsOrColumnsOutOfRange) {
-    EXPECT_LT(col(-1), 1);
-    EXPECT_LT(row(-1), 1);
-    EXPECT_GT(row(9), 3);
-}
-
 TEST(Colours, TableIsRedBlueWhiteWithRedInTheLowByte) {
     EXPECT_EQ(colors[0], 255);
     EXPECT_EQ(colors[1], 16711680);

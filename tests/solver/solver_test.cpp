@@ -91,16 +91,6 @@ TEST_F(SolveTest, RecordHoldsOneDigitPerTrial) {
     EXPECT_EQ(static_cast<long>(solution.size()), platform.eventPasses);
 }
 
-TEST_F(SolveTest, AfterASearchAClickAdvancesOnlyThatSquare) {
-    test::walkTo(board, "BRRRRRRRR");
-    solve(board, platform, solution);
-    const std::string after = test::valuesOf(board);
-    board.pressSquare(0);
-    std::string expected = after;
-    expected[0] = test::advance(after[0]);
-    EXPECT_EQ(test::valuesOf(board), expected);
-}
-
 TEST_F(SolveTest, ClosingTheWindowStopsTheSearchWithoutAnotherPress) {
     test::walkTo(board, "RBWRBWRBW");
     platform.closeAfterPasses = 3;

@@ -49,17 +49,11 @@ private slots:
         QVERIFY(!setup->isVisible());
     }
 
-    void aClickAdvancesOnlyThatSquareAndShowsItsColour() {
+    void aQuickSecondClickIsAClickAllTheSame() {
+        // Clicks are checked against a model of the game by the random actions in search_test.
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        std::string model = "RRRRRRRRR";
-        for (int k : {4, 0, 8, 4, 4, 2, 6, 1, 3, 5, 7, 8}) {
-            QTest::mouseClick(test::square(form, k), Qt::LeftButton);
-            char& square = model[static_cast<std::size_t>(k)];
-            square = test::advance(square);
-            QCOMPARE(rendered(form), model);
-        }
         // A quick second click arrives as a double click, as the window system delivers it:
         // press, release, double click, release. It is a click all the same.
         QWidget* first = test::square(form, 0);
@@ -69,8 +63,7 @@ private slots:
                           Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(first, &twice);
         QTest::mouseRelease(first, Qt::LeftButton);
-        model[0] = test::advance(test::advance(model[0]));
-        QCOMPARE(rendered(form), model);
+        QCOMPARE(rendered(form), std::string("WRRRRRRRR"));
     }
 
     void tabVisitsSolveThenTheSquaresBackwardsAndSpacePressesOne() {
