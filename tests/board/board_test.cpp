@@ -1,5 +1,5 @@
-// The board: square numbering, the colour cycle, setup and game presses, and the uniform
-// test, all observed through what the fake window is asked to paint.
+// The board: the colour cycle, setup and game presses, and the uniform test, all observed
+// through what the fake window is asked to paint.
 
 #include "board/board.h"
 #include "support/boards.h"
@@ -21,15 +21,6 @@ struct BoardTest : ::testing::Test {
 
     std::string shown() const { return test::screenOf(platform.shown); }
 };
-
-TEST(Numbering, RowsAndColumnsRunRowByRowFromTheTopLeft) {
-    const int rows[] = {1, 1, 1, 2, 2, 2, 3, 3, 3};
-    const int cols[] = {1, 2, 3, 1, 2, 3, 1, 2, 3};
-    for (int i = 0; i < squareCount; ++i) {
-        EXPECT_EQ(row(i), rows[i]) << "square " << i;
-        EXPECT_EQ(col(i), cols[i]) << "square " << i;
-    }
-}
 
 TEST(Colours, TableIsRedBlueWhiteWithRedInTheLowByte) {
     EXPECT_EQ(colors[0], 255);

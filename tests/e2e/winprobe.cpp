@@ -1,15 +1,10 @@
 // What assistive technology on Windows reads of Veltrin, for the end-to-end suite: run in the
-// same Wine prefix, it finds Veltrin's windows through the Win32 API. It answers questions,
-// one a line on standard input, for as long as the input lasts (starting a Windows program
-// under Wine takes most of a second, so one process serves a whole run):
-//
+// same Wine prefix, it answers one question a line on standard input, for as long as the
+// input lasts (a Windows program takes most of a second to start under Wine):
 //   message    the text of the visible message titled "Veltrin", exactly (CR LF)
 //   clipboard  the clipboard's text, as a Windows program pastes it
-//   window     the main window: where its client area is on the screen, and which control
-//              has the keyboard focus
-//
-// Each answer is a line "STATUS LENGTH" and then LENGTH bytes; the status is 1 when what was
-// asked for is not there.
+//   window     where the main window's client area is on the screen, and the focused control
+// Each answer is a line "STATUS LENGTH", then LENGTH bytes; status 1: not there.
 
 #include <windows.h>
 

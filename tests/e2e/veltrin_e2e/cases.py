@@ -9,8 +9,6 @@ from .harness import Skipped, wait_for
 from .program import Veltrin
 from .wine import Wine
 
-# ---- the cases ------------------------------------------------------------------------------
-
 CASES = []
 
 
