@@ -4,7 +4,8 @@
 // The game model here is written from the rules, independently of the code under test.
 
 #include "board/board.h"
-#include "solver/random.h"
+#include "solver/solver.h"
+#include "support/fake_platform.h"
 
 #include <array>
 #include <stdexcept>
@@ -109,36 +110,27 @@ void clickIn(const std::string& to, Click click, const std::string& from = "RRRR
     }
 }
 
-// The next square a search draws from `generator`, as the window's own draw takes it.
-inline int nextSquare(Generator& generator) {
-    int c = -1;
-    while (c < 0) {
-        c = squareFromRandom(generator.next());
-    }
-    return c;
-}
-
 // Rounds of clicks, search, message and OK that take a few trials each, for checks that need
-// many rounds rather than long searches. `generator` follows the window's: each round gives
-// the board to click in, from `shown` (uniform, as a search leaves it), that the next three
-// draws make uniform again; `searched` then takes the search's record and returns the board
-// it left.
+// many rounds rather than long searches. `draws` follows the window's generator and draws
+// as the search does: each round gives the board to click in, from `shown` (uniform, as a
+// search leaves it), that the next three draws make uniform again; `searched` then takes the
+// search's record and returns the board it left.
 struct ShortSearches {
-    Generator generator;
+    FakePlatform draws;
     std::string shown = "RRRRRRRRR";
 
     std::string nextBoard() const {
-        Generator ahead = generator;
+        FakePlatform ahead = draws;
         std::string board = shown;
         for (int i = 0; i < 3; ++i) { // undo three presses: each is two more, mod 3
-            const int c = nextSquare(ahead);
+            const int c = drawSquare(ahead);
             board = gamePress(gamePress(board, c), c);
         }
         return board;
     }
     void searched(std::string board, const std::string& solution) {
         for (const char c : solution) {
-            const int p = nextSquare(generator);
+            const int p = drawSquare(draws);
             if (p != c - '0') {
                 throw std::logic_error("the window drew another square");
             }
