@@ -38,7 +38,7 @@ Form1::Form1() {
             const design::Rect r = pixels(design::square(control));
             js_addSquare(control, r.left, r.top, r.width, r.height,
                          squareNames[static_cast<std::size_t>(control)].data());
-            js_showSquare(control, colours_[control]);
+            js_showSquare(control, colors[0]); // the squares are created red
         }
     }
     shown = this;
@@ -53,22 +53,12 @@ void Form1::show() {
 }
 
 void Form1::setSquareColour(int p, Colour colour) {
-    if (colours_.set(p, colour)) {
-        js_showSquare(p, colour);
-    }
-}
-
-void Form1::drawChanged() {
-    // A search changes up to five squares a trial: the page hears of each square once a
-    // pass, however often it changed.
-    colours_.drawChanged(js_showSquare);
+    // Straight to the page: while the board is locked for a search, the page itself keeps
+    // each square's last colour and writes it at the browser's next frame (form1.js).
+    js_showSquare(p, colour);
 }
 
 void Form1::lockBoard(bool locked) {
-    colours_.setLocked(locked);
-    if (!locked) {
-        drawChanged();
-    }
     js_setBoardEnabled(!locked);
 }
 

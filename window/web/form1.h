@@ -1,7 +1,6 @@
 #pragma once
 
 #include "board/board.h"
-#include "window/squarecolours.h"
 #include "window/web/webplatform.h"
 
 #include <string>
@@ -14,7 +13,8 @@ void veltrin_solve();
 namespace veltrin {
 
 // The one window, built on the page: the nine squares and the Solve button on the board
-// area. It owns the board, the colours its squares show and the last search's move record.
+// area. It owns the board and the last search's move record; the page keeps what the
+// squares show.
 // The page's clicks reach it through the two exported functions; an error that escapes them
 // reaches the page's error handler (application.js).
 class Form1 {
@@ -31,13 +31,11 @@ public:
     // What the platform operations act on.
     void setSquareColour(int p, Colour colour);
     void lockBoard(bool locked);
-    void drawChanged();
 
 private:
     friend void ::veltrin_pressSquare(int k);
     friend void ::veltrin_solve();
 
-    SquareColours colours_;
     WebPlatform platform_{*this};
     Board board_{platform_};
     std::string solution_;

@@ -19,7 +19,6 @@ void WebPlatform::msgBox(const std::string& text) {
 }
 
 bool WebPlatform::doEvents() {
-    form_.drawChanged();
     js_doEvents();
     return true; // a closed tab ends everything: no code runs on to be told
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "board/board.h"
-#include "window/squarecolours.h"
 #include "window/win32/square.h"
+#include "window/win32/squarecolours.h"
 #include "window/win32/win32platform.h"
 #include "window/win32/window.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The colours the nine squares show, for the front ends that draw the squares themselves.
+// The colours the nine squares show, for the window that draws the squares itself.
 // A search changes up to five squares a trial, tens of thousands of trials in a row; while
 // the board is locked for it, a change is only noted here, and the squares it touched are
 // drawn together at the next event pass, once each, however often they changed.
