@@ -46,7 +46,7 @@ const boards = args.board ? Array(Number(args.pages)).fill(args.board)
     : [...readFileSync('bench/bench.h', 'utf8').matchAll(/"([RBW]{9})"/g)].map((m) => m[1]);
 
 // The plain page: mt19937 in its default state, the same mapping onto squares, and the
-// pass the real page takes in this browser (a task posted to the scheduler, or else a
+// pass the real page takes in this browser (scheduler.yield where there is one, or else a
 // message to the page itself), so that the ratio compares like with like.
 const PLAIN = `<!doctype html><body><script>
 function mt() {
@@ -67,8 +67,8 @@ function mt() {
 }
 let wake;
 addEventListener('message', (e) => { if (e.source === window && e.data === 'pass') wake(); });
-const pass = typeof scheduler !== 'undefined' && scheduler.postTask
-    ? () => new Promise((r) => { scheduler.postTask(r); })
+const pass = typeof scheduler !== 'undefined' && typeof scheduler.yield === 'function'
+    ? () => scheduler.yield()
     : () => new Promise((r) => { wake = r; postMessage('pass', '*'); });
 async function run(board) {
   document.body.textContent = '';
