@@ -13,6 +13,7 @@
 
 import {spawn} from 'node:child_process';
 import {createServer} from 'node:http';
+import {createServer as createNetServer} from 'node:net';
 import {createRequire} from 'node:module';
 import {readFileSync} from 'node:fs';
 import {join, resolve} from 'node:path';
@@ -82,7 +83,10 @@ async function run(board) {
     return b;
   });
   const next = mt();
-  const advance = (k) => { values[k] = (values[k] + 1) % 3; buttons[k].style.background = colours[values[k]]; };
+  const advance = (k) => {
+    values[k] = (values[k] + 1) % 3;
+    buttons[k].style.background = colours[values[k]];
+  };
   let trials = 0;
   const started = performance.now();
   while (!values.every((v) => v === values[0])) {
@@ -148,8 +152,16 @@ async function webkitEngine() {
     const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-noreset'],
                        {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
     started.push(xvfb);
-    const display = await new Promise((done) => xvfb.stdio[3].once('data', (d) => done(`:${d}`.trim())));
-    const port = 4400 + Math.floor(Math.random() * 500);
+    const display = await new Promise((done) => {
+        xvfb.stdio[3].once('data', (d) => done(`:${String(d).trim()}`));
+    });
+    // A port no one listens on: another driver on a guessed one would take our session.
+    const port = await new Promise((done) => {
+        const probe = createNetServer().listen(0, '127.0.0.1', () => {
+            const {port: free} = probe.address();
+            probe.close(() => done(free));
+        });
+    });
     const driver = spawn('WebKitWebDriver', [`--port=${port}`],
                          {stdio: 'ignore', env: {...process.env, DISPLAY: display}});
     started.push(driver);
