@@ -24,6 +24,11 @@ done
 rsvg-convert -w 400 -h 400 veltrin.svg -o "$work/maskable.png"
 convert "$work/maskable.png" -background "#404040" -gravity center -extent 512x512 \
     web/veltrin-maskable-512.png
+# iOS's home screen: 180 pixels, opaque (it shows transparency as black and rounds the
+# corners itself), so the frame's colour runs to the edges.
+rsvg-convert -w 180 -h 180 veltrin.svg |
+    convert - -background "#404040" -flatten -define png:exclude-chunks=date,time \
+        web/veltrin-apple-touch-180.png
 
 # Windows: exactly three images, as the classic icon had them: 32x32 in two colours,
 # 32x32 and 16x16 in sixteen colours.

@@ -27,8 +27,31 @@ mergeInto(LibraryManager.library, {
     // in. This is what keeps clicks and keys out of a search, as a disabled board does.
     busy: true,
     stopped: false,
-    channel: null,
     wake: null, // resumes the search waiting in its event pass
+    pass: null, // ends the pass: resumes the search in a task of its own
+
+    // Not a timer: nested timers are clamped to 4 ms, which would stretch a search of ten
+    // thousand trials to most of a minute. The pass is a task of its own, after whatever
+    // input and rendering the browser has waiting; which kind of task costs least differs
+    // from engine to engine (docs/performance.md), so it is chosen by what the browser has.
+    // Where there is scheduler.yield, its continuation: the cheapest there is in Chromium
+    // and as cheap as any in Firefox (where a task posted to the scheduler costs twice as
+    // much). Elsewhere a message to the page itself: in WebKit a message port costs ten
+    // times as much, its messages going through another process.
+    choosePass: function () {
+      if (typeof scheduler !== 'undefined' && typeof scheduler.yield === 'function') {
+        return function () { scheduler.yield().then(application.resume); };
+      }
+      // A constant message, told apart by coming from this very window, which no other
+      // page can post as.
+      addEventListener('message', function (event) {
+        if (event.source === window && event.data === 'veltrin-pass') {
+          application.resume();
+        }
+      });
+      // Any origin: opened from the file system, the page's own origin has no name.
+      return function () { postMessage('veltrin-pass', '*'); };
+    },
 
     // Calls the exported `entry` for an event of the page, unless C++ is busy. An entry that
     // waits on the page returns at its first wait; it is done when Asyncify says so.
@@ -47,25 +70,12 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  // Not a timer: nested timers are clamped to 4 ms, which would stretch a search of ten
-  // thousand trials to most of a minute. A message to ourselves is a task of its own, after
-  // whatever input and rendering the browser has waiting.
-  // Where the browser has a scheduler, the pass is a task posted to it, which costs less than
-  // a message; elsewhere a message to ourselves. The message port's listener is set once:
-  // setting it anew for every pass costs more than the rest of the pass.
   js_doEvents__deps: ['$application'],
   js_doEvents: function () {
     return Asyncify.handleSleep(function (wakeUp) {
       application.wake = wakeUp;
-      if (typeof scheduler !== 'undefined' && scheduler.postTask) {
-        scheduler.postTask(application.resume);
-        return;
-      }
-      if (!application.channel) {
-        application.channel = new MessageChannel();
-        application.channel.port1.onmessage = application.resume;
-      }
-      application.channel.port2.postMessage(0);
+      application.pass = application.pass || application.choosePass();
+      application.pass();
     });
   },
 

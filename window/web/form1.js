@@ -8,13 +8,21 @@ mergeInto(LibraryManager.library, {
     colours: {}, // colour (0x00BBGGRR) -> {className, name}
     colourCount: 0,
 
+    // A place on the window, in window units: a CSS pixel on a desktop, more on a touch
+    // screen (shell.html).
+    place: function (left, top, width, height) {
+      var u = function (n) { return 'calc(var(--u) * ' + n + ')'; };
+      return 'left:' + u(left) + ';top:' + u(top) + ';width:' + u(width) + ';height:' +
+             u(height) + ';';
+    },
+
     add: function (id, left, top, width, height) {
       var control = document.createElement('button');
       control.type = 'button';
       control.id = id;
       // Added in keyboard order; the first lies on top where controls overlap.
-      control.style.cssText = 'left:' + left + 'px;top:' + top + 'px;width:' + width +
-                              'px;height:' + height + 'px;z-index:' + (100 - form1.controls++);
+      control.style.cssText = form1.place(left, top, width, height) +
+                              'z-index:' + (100 - form1.controls++);
       document.getElementById('Picture1').appendChild(control);
       return control;
     },
@@ -47,15 +55,12 @@ mergeInto(LibraryManager.library, {
   js_setWindow: function (title, width, height) {
     document.title = UTF8ToString(title);
     document.querySelector('#Form1 h1').textContent = document.title;
-    var client = document.querySelector('#Form1 .client');
-    client.style.width = width + 'px';
-    client.style.height = height + 'px';
+    document.querySelector('#Form1 .client').style.cssText = form1.place(0, 0, width, height);
   },
 
+  js_addBoardArea__deps: ['$form1'],
   js_addBoardArea: function (left, top, width, height) {
-    var area = document.getElementById('Picture1');
-    area.style.cssText = 'left:' + left + 'px;top:' + top + 'px;width:' + width + 'px;height:' +
-                         height + 'px';
+    document.getElementById('Picture1').style.cssText = form1.place(left, top, width, height);
   },
 
   js_addSquare__deps: ['$form1', '$application'],

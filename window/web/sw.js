@@ -7,7 +7,8 @@
 
 const CACHE = 'veltrin';
 const FILES = ['./', 'index.html', 'manifest.webmanifest', 'icons/veltrin-192.png',
-               'icons/veltrin-512.png', 'icons/veltrin-maskable-512.png'];
+               'icons/veltrin-512.png', 'icons/veltrin-maskable-512.png',
+               'icons/veltrin-apple-touch-180.png'];
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE)

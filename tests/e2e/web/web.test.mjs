@@ -355,3 +355,70 @@ test('at a phone\'s size, by touch: taps cycle and solve, nothing scrolls sidewa
     await fits();
     await v.close();
 });
+
+// ---- the page's own look at each size -----------------------------------------------------
+
+// Where each of the nine squares and the window lie, and how far the page scrolls.
+const layout = (page) => page.evaluate(() => {
+    const box = (e) => {
+        const {left, top, right, bottom, width, height} = e.getBoundingClientRect();
+        return {left, top, right, bottom, width, height};
+    };
+    const squares = [...Array(9).keys()].map((k) => box(document.getElementById(`S${k}`)));
+    const form = box(document.getElementById('Form1'));
+    return {width: innerWidth, height: innerHeight, form, squares,
+            board: Math.max(...squares.map((s) => s.right)) -
+                   Math.min(...squares.map((s) => s.left)),
+            scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
+            titleBar: box(document.querySelector('#Form1 h1')).height};
+});
+
+test('a desktop tab keeps the window\'s look; a phone\'s board fills its width and turned ' +
+     'sideways the whole window is in view', async () => {
+    const desk = await Veltrin.open();
+    const d = await layout(desk.page);
+    assert.deepEqual(d.squares.map((s) => [s.left - d.squares[0].left, s.top - d.squares[0].top,
+                                           s.width, s.height]),
+                     [...Array(9).keys()].map((k) => [k % 3 * 40, Math.floor(k / 3) * 40, 41, 41]));
+    assert.ok(d.titleBar > 0, 'a desktop tab shows the window\'s title bar');
+    await desk.close();
+
+    const v = await Veltrin.open(`${origin}/`, {touch: true});
+    const portrait = await layout(v.page);
+    assert.ok(portrait.board >= 0.75 * portrait.width, JSON.stringify(portrait));
+    assert.ok(portrait.squares.every((s) => s.width >= 44 && s.height >= 44),
+              JSON.stringify(portrait));
+    await v.page.setViewport({width: 844, height: 390, deviceScaleFactor: 3, isMobile: true,
+                              hasTouch: true});
+    const landscape = await layout(v.page);
+    const {form, width, height, scroll} = landscape;
+    assert.ok(form.left >= 0 && form.top >= 0 && form.right <= width && form.bottom <= height &&
+              scroll[0] <= width && scroll[1] <= height, JSON.stringify(landscape));
+    assert.ok(landscape.squares.every((s) => s.width >= 44), JSON.stringify(landscape));
+    // A tap still reaches the square it lands on.
+    await v.press('#S4');
+    assert.equal(await v.board(), 'RRRRBRRRR');
+    await v.close();
+});
+
+test('installed as an app it draws no title bar of its own; iPhones get its icon', async () => {
+    // A window opened with --app is what an installed app runs in: display-mode standalone.
+    const app = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium', headless: true, defaultViewport: null,
+        args: ['--no-sandbox', '--disable-gpu', '--no-first-run', `--app=${origin}/`],
+    });
+    try {
+        const target = await app.waitForTarget((t) => t.url().startsWith(origin));
+        const page = await target.page();
+        await page.waitForSelector('dialog[open]');
+        await page.click('dialog[open] button');
+        await page.waitForSelector('#Form1:not([hidden])');
+        assert.ok(await page.evaluate(() => matchMedia('(display-mode: standalone)').matches));
+        assert.equal((await layout(page)).titleBar, 0);
+        const icon = await page.$eval('link[rel=apple-touch-icon]', (l) => l.href);
+        const png = Buffer.from(await (await fetch(icon)).arrayBuffer());
+        assert.equal(`${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`, '180x180');
+    } finally {
+        await app.close();
+    }
+});
