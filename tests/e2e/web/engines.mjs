@@ -85,11 +85,12 @@ class Puppeteer {
     }
 }
 
-// A tab of the WebKit session: W3C WebDriver has one session of windows, one of them current.
+// A window of the WebKit session: W3C WebDriver has one session of windows, one of them
+// current, and a test uses one at a time.
 class WebDriverTab {
-    constructor(driver, handle) {
-        this.driver = driver;
-        this.handle = handle;
+    constructor(webkit) {
+        this.webkit = webkit;
+        this.driver = webkit.session;
     }
 
     goto(url) {
@@ -131,13 +132,13 @@ class WebDriverTab {
     // where the browser put it.
     clipboard() {
         const read = spawnSync('xclip', ['-selection', 'clipboard', '-o'],
-                               {env: {...process.env, DISPLAY: this.display}});
+                               {env: {...process.env, DISPLAY: this.webkit.display}});
         return read.stdout.toString('utf8');
     }
 
     async close() {
         await this.driver.close();
-        await this.driver.switchTo().window(this.home);
+        await this.driver.switchTo().window(this.webkit.home);
     }
 }
 
@@ -148,14 +149,13 @@ class WebKit {
         w.xvfb = spawn('Xvfb', ['-displayfd', '3', '-noreset', '-screen', '0', '1024x768x24',
                                 '-nolisten', 'tcp'],
                        {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
-        const display = await new Promise((resolve, reject) => {
+        w.display = await new Promise((resolve, reject) => {
             w.xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
             w.xvfb.once('exit', () => reject(new Error('Xvfb ended before it was ready')));
         });
-        w.display = display;
         const port = await freePort();
         w.driver = spawn('WebKitWebDriver', [`--port=${port}`],
-                         {env: {...process.env, DISPLAY: display}, stdio: 'ignore'});
+                         {env: {...process.env, DISPLAY: w.display}, stdio: 'ignore'});
         const url = `http://127.0.0.1:${port}`;
         for (let tries = 0; !(await fetch(`${url}/status`).then((r) => r.ok, () => false));) {
             if (++tries > 200) throw new Error('WebKitWebDriver did not answer in 10 s');
@@ -177,10 +177,7 @@ class WebKit {
     async open() {
         // A window: MiniBrowser hides a tab in the background, and takes no clicks there.
         await this.session.switchTo().newWindow('window');
-        const tab = new WebDriverTab(this.session, await this.session.getWindowHandle());
-        tab.home = this.home;
-        tab.display = this.display;
-        return tab;
+        return new WebDriverTab(this);
     }
 
     async stop() {
