@@ -119,7 +119,7 @@ class Veltrin {
 
     // Whether a message is up. Conditions in the page answer with booleans: Firefox's
     // protocol gives no element back.
-    open() {
+    messageUp() {
         return this.tab.evaluate(() => Boolean(document.querySelector('dialog[open]')));
     }
 
@@ -253,12 +253,12 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
         await v.press('#Command1');
         await v.tab.evaluate(() => { presses = []; });
         const sent = [];
-        while (!(await v.open())) {
+        while (!(await v.messageUp())) {
             for (const control of [...NAMES.keys()].map((k) => `#S${k}`).concat('#Command1')) {
                 sent.push(await v.press(control));
                 // The board as the screen shows it, if the search still ran after the look.
                 const board = await v.board();
-                if (!(await v.open())) boards.push(board !== search.board);
+                if (!(await v.messageUp())) boards.push(board !== search.board);
             }
             await v.tab.evaluate(() => document.getElementById('S0').focus());
             await v.tab.press(' ');
