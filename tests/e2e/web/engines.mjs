@@ -132,7 +132,7 @@ class WebDriverTab {
     // where the browser put it.
     clipboard() {
         const read = spawnSync('xclip', ['-selection', 'clipboard', '-o'],
-                               {env: {...process.env, DISPLAY: this.webkit.display}});
+                               {env: this.webkit.env});
         return read.stdout.toString('utf8');
     }
 
@@ -153,9 +153,11 @@ class WebKit {
             w.xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
             w.xvfb.once('exit', () => reject(new Error('Xvfb ended before it was ready')));
         });
+        // On our display alone, whatever session the tests were started from.
+        w.env = {...process.env, DISPLAY: w.display, GDK_BACKEND: 'x11'};
+        delete w.env.WAYLAND_DISPLAY;
         const port = await freePort();
-        w.driver = spawn('WebKitWebDriver', [`--port=${port}`],
-                         {env: {...process.env, DISPLAY: w.display}, stdio: 'ignore'});
+        w.driver = spawn('WebKitWebDriver', [`--port=${port}`], {env: w.env, stdio: 'ignore'});
         const url = `http://127.0.0.1:${port}`;
         for (let tries = 0; !(await fetch(`${url}/status`).then((r) => r.ok, () => false));) {
             if (++tries > 200) throw new Error('WebKitWebDriver did not answer in 10 s');
