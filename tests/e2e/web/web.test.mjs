@@ -84,7 +84,8 @@ after(async () => {
 // A case that needs what `ENGINE` cannot do is skipped, naming where it runs instead.
 function needs(facility) {
     const reason = LACKS[ENGINE][facility];
-    const where = Object.keys(LACKS).filter((e) => !LACKS[e][facility]).join(' and ');
+    const where = Object.keys(LACKS).filter((e) => !LACKS[e][facility])
+        .map((e) => `e2e.${e}`).join(' and ');
     return reason ? {skip: `${reason}; this case runs in ${where}`} : {};
 }
 
@@ -240,6 +241,7 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
     // Solve, and presses keys on a square. A page that kept the browser's event loop to
     // itself for the whole search would still give the same combinations: what tells is that
     // the clicks reach the page and the board changes on the screen while the search runs.
+    // A click let through would change the board under the search, and so its combination.
     const v = await Veltrin.open();
     await v.tab.evaluate(() => {
         // Every mouse button pressed on the page: when, and whether a message was up.
