@@ -11,7 +11,10 @@
 //             our own: WebKitGTK has no headless mode
 
 import {spawn, spawnSync} from 'node:child_process';
+import {mkdtempSync, rmSync} from 'node:fs';
 import {createServer} from 'node:net';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
 import puppeteer from 'puppeteer-core';
 import {Key, WebDriver} from 'selenium-webdriver';
 import {Executor, HttpClient} from 'selenium-webdriver/http/index.js';
@@ -138,7 +141,7 @@ class WebDriverTab {
 
     async close() {
         await this.driver.close();
-        await this.driver.switchTo().window(this.webkit.home);
+        await this.driver.switchTo().window(this.webkit.first);
     }
 }
 
@@ -153,8 +156,11 @@ class WebKit {
             w.xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
             w.xvfb.once('exit', () => reject(new Error('Xvfb ended before it was ready')));
         });
-        // On our display alone, whatever session the tests were started from.
-        w.env = {...process.env, DISPLAY: w.display, GDK_BACKEND: 'x11'};
+        // On our display alone, whatever session the tests were started from, and with a
+        // throw-away home for the browser's cache and data.
+        w.home = mkdtempSync(join(tmpdir(), 'veltrin-webkit-'));
+        w.env = {...process.env, DISPLAY: w.display, GDK_BACKEND: 'x11',
+                 XDG_CACHE_HOME: w.home, XDG_DATA_HOME: w.home, XDG_CONFIG_HOME: w.home};
         delete w.env.WAYLAND_DISPLAY;
         const port = await freePort();
         w.driver = spawn('WebKitWebDriver', [`--port=${port}`], {env: w.env, stdio: 'ignore'});
@@ -172,7 +178,7 @@ class WebKit {
                 args: ['--automation'],
             },
         });
-        w.home = await w.session.getWindowHandle();
+        w.first = await w.session.getWindowHandle();
         return w;
     }
 
@@ -186,6 +192,7 @@ class WebKit {
         await this.session?.quit().catch(() => {});
         this.driver?.kill();
         this.xvfb?.kill();
+        if (this.home) rmSync(this.home, {recursive: true, force: true});
     }
 }
 
