@@ -22,7 +22,8 @@ test_packages=(
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
     g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
-    emscripten chromium           # the page and the core in WebAssembly; the browser tests
+    emscripten                    # the page and the core in WebAssembly
+    chromium firefox-esr webkit2gtk-driver # the browser tests, one engine each
 )
 # npm comes with Node.js where that is not Debian's own; Debian packages it on its own.
 command -v npm >/dev/null || test_packages+=(npm)
@@ -83,8 +84,8 @@ test)
     # The core suite under the other toolchains: it must give the same answers everywhere.
     build clang-libcxx ON
     ctest --preset clang-libcxx -j "$(nproc)"
-    # The browser tests' driver, pinned by its lock file; it drives Debian's Chromium and
-    # downloads no browser of its own.
+    # The browser tests' drivers, pinned by their lock file; they drive Debian's browsers and
+    # download none of their own.
     npm ci --prefix tests/e2e/web --no-audit --no-fund
     build web ON
     run_tests web

@@ -1,0 +1,256 @@
+// The three browser engines people use, from Debian's packages, each behind the same small
+// adapter, so that every case runs unchanged in all of them. An engine starts a browser, or
+// a session in one, and opens tabs; a tab loads a URL, runs a script in the page, clicks or
+// taps at a point of the viewport, presses a key, and takes a screenshot (PNG). Nothing
+// here downloads a browser or a driver.
+//
+//   chromium  Debian's Chromium, over the DevTools protocol (puppeteer-core)
+//   firefox   Debian's Firefox ESR, over WebDriver BiDi (puppeteer-core)
+//   webkit    Debian's WebKitGTK MiniBrowser, over W3C WebDriver (selenium-webdriver's
+//             protocol client alone), through a WebKitWebDriver of our own on an X server of
+//             our own: WebKitGTK has no headless mode
+
+import {spawn, spawnSync} from 'node:child_process';
+import {mkdtempSync, rmSync} from 'node:fs';
+import {createServer} from 'node:net';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
+import puppeteer from 'puppeteer-core';
+import {Key, WebDriver} from 'selenium-webdriver';
+import {Executor, HttpClient} from 'selenium-webdriver/http/index.js';
+
+// A tab of a browser driven by puppeteer-core.
+class PuppeteerTab {
+    constructor(page) {
+        this.page = page;
+    }
+
+    goto(url) {
+        return this.page.goto(url);
+    }
+
+    reload() {
+        return this.page.reload();
+    }
+
+    evaluate(fn, ...args) {
+        return this.page.evaluate(fn, ...args);
+    }
+
+    click(x, y, count = 1) {
+        return this.page.mouse.click(x, y, {count});
+    }
+
+    tap(x, y) {
+        return this.page.touchscreen.tap(x, y);
+    }
+
+    // The phone turned sideways.
+    turn() {
+        return this.page.setViewport({width: 844, height: 390, deviceScaleFactor: 3,
+                                      isMobile: true, hasTouch: true});
+    }
+
+    // `key` by its DOM name ('Enter', ' ', 'c'); `ctrl` held down around it.
+    async press(key, ctrl = false) {
+        if (!ctrl) {
+            return this.page.keyboard.press(key);
+        }
+        await this.page.keyboard.down('Control');
+        await this.page.keyboard.press(key);
+        await this.page.keyboard.up('Control');
+    }
+
+    async screenshot() {
+        return Buffer.from(await this.page.screenshot());
+    }
+
+    clipboard() {
+        return this.page.evaluate(() => navigator.clipboard.readText());
+    }
+
+    close() {
+        return this.page.close();
+    }
+}
+
+class Puppeteer {
+    constructor(browser) {
+        this.browser = browser;
+    }
+
+    // `phone`: a phone's screen in portrait, used by touch where the engine can say so.
+    async open({phone = false} = {}) {
+        const page = await this.browser.newPage();
+        if (phone) {
+            await page.setViewport({width: 390, height: 844, deviceScaleFactor: 3,
+                                    isMobile: true, hasTouch: true});
+        }
+        return new PuppeteerTab(page);
+    }
+
+    stop() {
+        return this.browser.close();
+    }
+}
+
+// A window of the WebKit session: W3C WebDriver has one session of windows, one of them
+// current, and a test uses one at a time.
+class WebDriverTab {
+    constructor(webkit) {
+        this.webkit = webkit;
+        this.driver = webkit.session;
+    }
+
+    goto(url) {
+        return this.driver.get(url);
+    }
+
+    reload() {
+        return this.driver.navigate().refresh();
+    }
+
+    evaluate(fn, ...args) {
+        return this.driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args);
+    }
+
+    async click(x, y, count = 1) {
+        const actions = this.driver.actions().move({x: Math.round(x), y: Math.round(y),
+                                                    duration: 0});
+        for (let i = 0; i < count; ++i) actions.press().release();
+        await actions.perform();
+    }
+
+    async press(key, ctrl = false) {
+        const name = {' ': Key.SPACE, Enter: Key.ENTER}[key] || key;
+        const actions = this.driver.actions();
+        if (ctrl) actions.keyDown(Key.CONTROL);
+        actions.keyDown(name).keyUp(name);
+        if (ctrl) actions.keyUp(Key.CONTROL);
+        await actions.perform();
+    }
+
+    // WebKit copies what it last drew: a change is drawn at the next frame.
+    async screenshot() {
+        await this.evaluate(() => new Promise((drawn) => requestAnimationFrame(
+            () => requestAnimationFrame(drawn))));
+        return Buffer.from(await this.driver.takeScreenshot(), 'base64');
+    }
+
+    // WebDriver gives the page no leave to read the clipboard: it is read from the X server,
+    // where the browser put it.
+    clipboard() {
+        const read = spawnSync('xclip', ['-selection', 'clipboard', '-o'],
+                               {env: this.webkit.env});
+        return read.stdout.toString('utf8');
+    }
+
+    async close() {
+        await this.driver.close();
+        await this.driver.switchTo().window(this.webkit.first);
+    }
+}
+
+class WebKit {
+    static async start() {
+        const w = new WebKit();
+        // Xvfb names its display on the descriptor it is given once it accepts connections.
+        w.xvfb = spawn('Xvfb', ['-displayfd', '3', '-noreset', '-screen', '0', '1024x768x24',
+                                '-nolisten', 'tcp'],
+                       {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
+        w.display = await new Promise((resolve, reject) => {
+            w.xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
+            w.xvfb.once('exit', () => reject(new Error('Xvfb ended before it was ready')));
+        });
+        // On our display alone, whatever session the tests were started from, and with a
+        // throw-away home for the browser's cache and data.
+        w.home = mkdtempSync(join(tmpdir(), 'veltrin-webkit-'));
+        w.env = {...process.env, DISPLAY: w.display, GDK_BACKEND: 'x11',
+                 XDG_CACHE_HOME: w.home, XDG_DATA_HOME: w.home, XDG_CONFIG_HOME: w.home};
+        delete w.env.WAYLAND_DISPLAY;
+        const port = await freePort();
+        w.driver = spawn('WebKitWebDriver', [`--port=${port}`], {env: w.env, stdio: 'ignore'});
+        const url = `http://127.0.0.1:${port}`;
+        for (let tries = 0; !(await fetch(`${url}/status`).then((r) => r.ok, () => false));) {
+            if (++tries > 200) throw new Error('WebKitWebDriver did not answer in 10 s');
+            await new Promise((resolve) => setTimeout(resolve, 50));
+        }
+        // The protocol client alone: selenium-webdriver's Builder would look for drivers and
+        // browsers with its selenium-manager, which downloads them.
+        w.session = await WebDriver.createSession(new Executor(new HttpClient(url)), {
+            browserName: 'MiniBrowser',
+            'webkitgtk:browserOptions': {
+                binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+                args: ['--automation'],
+            },
+        });
+        w.first = await w.session.getWindowHandle();
+        return w;
+    }
+
+    async open() {
+        // A window: MiniBrowser hides a tab in the background, and takes no clicks there.
+        await this.session.switchTo().newWindow('window');
+        return new WebDriverTab(this);
+    }
+
+    async stop() {
+        await this.session?.quit().catch(() => {});
+        this.driver?.kill();
+        this.xvfb?.kill();
+        if (this.home) rmSync(this.home, {recursive: true, force: true});
+    }
+}
+
+// A port nobody listens on, for WebKitWebDriver, which takes its port from its caller.
+async function freePort() {
+    const s = createServer();
+    await new Promise((resolve) => s.listen(0, '127.0.0.1', resolve));
+    const {port} = s.address();
+    await new Promise((resolve) => s.close(resolve));
+    return port;
+}
+
+// What one engine cannot do over its protocol, each with the reason a skipped case gives.
+export const LACKS = {
+    chromium: {},
+    firefox: {
+        accessibility: 'no accessibility tree over WebDriver BiDi in Firefox',
+        heap: 'no heap reading over WebDriver BiDi in Firefox',
+        install: 'Firefox installs no web apps',
+        coarsePointer: 'Firefox\'s phone emulation has no coarse pointer',
+    },
+    webkit: {
+        clipboard: 'no clipboard read over WebDriver in WebKit',
+        accessibility: 'no accessibility tree over WebDriver in WebKit',
+        heap: 'no heap reading over WebDriver in WebKit',
+        install: 'WebKitGTK installs no web apps',
+        phone: 'no phone screen or touch over WebDriver in WebKitGTK',
+        coarsePointer: 'no phone screen or touch over WebDriver in WebKitGTK',
+    },
+};
+
+// Starts `name`'s browser; its tabs go to `origin`'s clipboard with leave to read it.
+export async function startEngine(name, origin) {
+    if (name === 'webkit') {
+        return WebKit.start();
+    }
+    if (name === 'firefox') {
+        return new Puppeteer(await puppeteer.launch({
+            browser: 'firefox', protocol: 'webDriverBiDi', executablePath: '/usr/bin/firefox-esr',
+            headless: true,
+            // Reading the clipboard from a script otherwise waits for a click on "Paste".
+            extraPrefsFirefox: {'dom.events.testing.asyncClipboard': true},
+        }));
+    }
+    const browser = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        // The machine's network is closed: no background connections to be refused.
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+               '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    });
+    await browser.defaultBrowserContext().overridePermissions(origin,
+        ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+    return new Puppeteer(browser);
+}
