@@ -47,7 +47,7 @@ const boards = args.board ? Array(Number(args.pages)).fill(args.board)
     : [...readFileSync('bench/bench.h', 'utf8').matchAll(/"([RBW]{9})"/g)].map((m) => m[1]);
 
 // The plain page: mt19937 in its default state, the same mapping onto squares, and the
-// pass the real page takes in this browser (scheduler.yield where there is one, or else a
+// pass the real page takes in this browser (scheduler.postTask where there is one, or else a
 // message to the page itself), so that the ratio compares like with like.
 const PLAIN = `<!doctype html><body><script>
 function mt() {
@@ -68,8 +68,8 @@ function mt() {
 }
 let wake;
 addEventListener('message', (e) => { if (e.source === window && e.data === 'pass') wake(); });
-const pass = typeof scheduler !== 'undefined' && typeof scheduler.yield === 'function'
-    ? () => scheduler.yield()
+const pass = typeof scheduler !== 'undefined' && typeof scheduler.postTask === 'function'
+    ? () => scheduler.postTask(() => {})
     : () => new Promise((r) => { wake = r; postMessage('pass', '*'); });
 async function run(board) {
   document.body.textContent = '';

@@ -266,17 +266,20 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
     // A click let through would change the board under the search, and so its combination.
     const v = await Veltrin.open();
     await v.tab.evaluate(() => {
-        // Every mouse button pressed on the page: when, and whether a message was up.
+        // Every mouse button pressed on the page: when, and whether a search had the board.
         window.presses = [];
-        addEventListener('mousedown', () => presses.push(
-            {at: Date.now(), message: Boolean(document.querySelector('dialog[open]'))}), true);
+        addEventListener('mousedown', () => presses.push({at: Date.now(), searching:
+            document.getElementById('Picture1').classList.contains('locked')}), true);
     });
+    // The searches take well under a second each in a fast engine, so the run goes on, search
+    // after search of the recording, until a few clicks have landed mid-search and a look has
+    // caught the board moving; a page that never yields gets neither however long it runs.
     const delays = [], boards = [];
-    for (const search of golden.slice(0, 4)) {
+    for (const search of golden.slice(0, 20)) {
+        if (delays.length >= 5 && boards.includes(true)) break;
         await v.enter(search.board);
-        await v.press('#Command1');
         await v.tab.evaluate(() => { presses = []; });
-        const sent = [];
+        const sent = [await v.press('#Command1')];
         while (!(await v.messageUp())) {
             for (const control of [...NAMES.keys()].map((k) => `#S${k}`).concat('#Command1')) {
                 sent.push(await v.press(control));
@@ -290,7 +293,7 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
         }
         // One press reaches the page for each click sent, in order.
         (await v.tab.evaluate(() => presses)).forEach((p, i) => {
-            if (!p.message) delays.push(p.at - sent[i]);
+            if (p.searching) delays.push(p.at - sent[i]);
         });
         // Ctrl+C in the message copies exactly its text.
         await v.tab.press('c', true);
@@ -305,7 +308,7 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
     }
     const changed = boards.filter((b) => b).length;
     const median = delays.sort((a, b) => a - b)[delays.length >> 1];
-    console.log(`    during three searches: ${delays.length} clicks reached the page, half ` +
+    console.log(`    during the searches: ${delays.length} clicks reached the page, half ` +
                 `within ${median} ms, all within ${delays.at(-1)} ms; the board changed in ` +
                 `${changed} of ${boards.length} looks`);
     assert.ok(delays.length, 'no click reached the page while a search ran');
