@@ -18,8 +18,8 @@ void Win32Platform::setSetupMode(bool setup) {
     SendMessageW(form_.setupBox(), BM_SETCHECK, setup ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32Platform::setBoardEnabled(bool enabled) {
-    form_.lockBoard(!enabled);
+void Win32Platform::lockBoard(bool locked) {
+    form_.lockBoard(locked);
 }
 
 void Win32Platform::msgBox(const std::string& text) {
