@@ -242,7 +242,6 @@ TEST_F(Window, FiftySearchesKeepWhatTheHeapHoldsFlat) {
             held[n == 49] = used;
         }
     }
-    EXPECT_EQ(messages.size(), 1u);
     EXPECT_LT(held[1], held[0] + 16 * 1024) << "bytes in use after 50 searches and after 5";
 }
 
