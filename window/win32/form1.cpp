@@ -118,7 +118,7 @@ void Form1::onCommand(int id, int code) {
 }
 
 void Form1::onDrawItem(const DRAWITEMSTRUCT& item) {
-    // Only the squares are drawn here.
+    // Only the squares are owner-drawn: any other item is an error, caught by at().
     const int k = static_cast<int>(item.CtlID) - firstSquareId;
     painter_.draw(item.hDC, k, colours_.at(static_cast<std::size_t>(k)), item.itemState, dpi_);
 }
