@@ -106,7 +106,7 @@ double corePressesPerSecond() {
         void paintSquare(int, veltrin::Colour) override {}
         bool setupMode() const override { return false; }
         void setSetupMode(bool) override {}
-        void setBoardEnabled(bool) override {}
+        void lockBoard(bool) override {}
         std::uint32_t nextRandom() override { return 0; }
         void msgBox(const std::string&) override {}
         bool doEvents() override { return true; }

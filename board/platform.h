@@ -23,9 +23,9 @@ public:
     virtual bool setupMode() const = 0;
     virtual void setSetupMode(bool setup) = 0;
 
-    // While disabled, the squares and the Solve button take no input of any kind, but they
+    // While locked, the squares and the Solve button take no input of any kind, but they
     // keep their look: the user watches the search through them.
-    virtual void setBoardEnabled(bool enabled) = 0;
+    virtual void lockBoard(bool locked) = 0;
 
     // The next output of the search's Generator (solver/random.h), which starts from the
     // same state in every run and is never reseeded, so the same clicks always replay the

@@ -15,7 +15,7 @@ int drawSquare(Platform& platform) {
 void solve(Board& board, Platform& platform, std::string& solution) {
     solution.clear();
     platform.setSetupMode(false);
-    platform.setBoardEnabled(false);
+    platform.lockBoard(true);
 
     // The test comes first, so an already uniform board takes no press at all.
     while (!board.isSolved()) {
@@ -28,7 +28,7 @@ void solve(Board& board, Platform& platform, std::string& solution) {
     }
 
     platform.setSetupMode(true);
-    platform.setBoardEnabled(true);
+    platform.lockBoard(false);
     platform.msgBox(resultPrompt + shorten(solution));
 }
 

@@ -80,7 +80,7 @@ TEST_F(SolveTest, LocksAndSwitchesBeforeTheFirstPressAndRestoresBeforeTheMessage
     EXPECT_EQ(test::countsIn(platform.messages.at(0)),
               (std::vector<int>{0, 0, 0, 0, 2, 0, 0, 0, 0}));
     EXPECT_TRUE(platform.setup);
-    EXPECT_TRUE(platform.enabled);
+    EXPECT_FALSE(platform.locked);
 }
 
 TEST_F(SolveTest, RecordHoldsOneDigitPerTrial) {
@@ -128,7 +128,7 @@ TEST_P(SolveEveryBoard, TheCombinationMakesTheEnteredBoardUniform) {
         ASSERT_EQ(replay, reached) << entered;
         ASSERT_EQ(test::screenOf(platform.shown), reached) << entered;
         ASSERT_TRUE(platform.setup);
-        ASSERT_TRUE(platform.enabled);
+        ASSERT_FALSE(platform.locked);
     }
 }
 INSTANTIATE_TEST_SUITE_P(Part, SolveEveryBoard, ::testing::Range(0, 3));

@@ -35,9 +35,9 @@ public:
         setup = s;
         note(s ? "setup mode" : "game mode");
     }
-    void setBoardEnabled(bool e) override {
-        enabled = e;
-        note(e ? "unlock" : "lock");
+    void lockBoard(bool l) override {
+        locked = l;
+        note(l ? "lock" : "unlock");
     }
     std::uint32_t nextRandom() override {
         ++draws;
@@ -60,7 +60,7 @@ public:
 
     std::array<Colour, squareCount> shown{};
     bool setup = true;
-    bool enabled = true;
+    bool locked = false;
     std::vector<std::string> messages;
     std::vector<std::string> log;
     bool recording = true;        // off for long runs, where the log would be huge

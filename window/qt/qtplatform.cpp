@@ -24,15 +24,15 @@ void QtPlatform::setSetupMode(bool setup) {
     setup_->setChecked(setup);
 }
 
-void QtPlatform::setBoardEnabled(bool enabled) {
+void QtPlatform::lockBoard(bool locked) {
     // Disabling takes the keyboard focus away from the board; give it back afterwards so a
     // keyboard user can carry on where they were.
-    if (!enabled) {
+    if (locked) {
         QWidget* focus = QApplication::focusWidget();
         focusBeforeLock_ = focus && boardArea_->isAncestorOf(focus) ? focus : nullptr;
     }
-    boardArea_->setEnabled(enabled);
-    if (enabled && focusBeforeLock_) {
+    boardArea_->setEnabled(!locked);
+    if (!locked && focusBeforeLock_) {
         focusBeforeLock_->setFocus(Qt::OtherFocusReason);
     }
 }

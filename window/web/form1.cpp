@@ -59,7 +59,7 @@ void Form1::setSquareColour(int p, Colour colour) {
 }
 
 void Form1::lockBoard(bool locked) {
-    js_setBoardEnabled(!locked);
+    js_lockBoard(locked);
 }
 
 } // namespace veltrin

@@ -109,14 +109,14 @@ mergeInto(LibraryManager.library, {
     }
   },
 
-  js_setBoardEnabled__deps: ['$form1'],
-  js_setBoardEnabled: function (enabled) {
-    form1.locked = !enabled;
-    if (enabled) {
+  js_lockBoard__deps: ['$form1'],
+  js_lockBoard: function (locked) {
+    form1.locked = locked;
+    if (!locked) {
       cancelAnimationFrame(form1.frame);
       form1.showPending();
     }
-    document.getElementById('Picture1').classList.toggle('locked', !enabled);
+    document.getElementById('Picture1').classList.toggle('locked', locked);
   },
 
   js_showWindow__deps: ['$application'],

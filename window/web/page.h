@@ -15,7 +15,7 @@ void js_addButton(const char* caption, int left, int top, int width, int height)
 // A colour of the board's table, with what a screen reader calls it: given once, at start.
 void js_addColour(int colour, const char* name);
 void js_showSquare(int k, int colour);
-void js_setBoardEnabled(bool enabled);
+void js_lockBoard(bool locked);
 void js_showWindow();
 
 // ---- messagebox.js: the modal message ---------------------------------------------------

@@ -10,8 +10,8 @@ void WebPlatform::paintSquare(int p, Colour colour) {
     form_.setSquareColour(p, colour);
 }
 
-void WebPlatform::setBoardEnabled(bool enabled) {
-    form_.lockBoard(!enabled);
+void WebPlatform::lockBoard(bool locked) {
+    form_.lockBoard(locked);
 }
 
 void WebPlatform::msgBox(const std::string& text) {

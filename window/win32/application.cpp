@@ -24,18 +24,24 @@ int runApplication(HINSTANCE instance, int show) {
             Form1 form(instance);
             form.startUp();
             form.show(show);
-            MSG msg;
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                // The dialog manager gives the window Tab and Shift+Tab between its
-                // controls, and Space on a focused button.
-                if (!IsDialogMessageW(form.hwnd(), &msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageW(&msg);
-                }
+            for (;;) {
+                handleEvents(form.hwnd());
+                // Until something is in the queue, seen before or not.
+                MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
             }
         },
         fatalEnding);
-    return 0; // the window's close ends the process before the loop ends
+    return 0; // the window's close ends the process: the loop never ends
+}
+
+void handleEvents(HWND form) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageW(form, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
 }
 
 } // namespace veltrin

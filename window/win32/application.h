@@ -10,6 +10,11 @@ namespace veltrin {
 // closes it. Returns the exit status.
 int runApplication(HINSTANCE instance, int show);
 
+// Handles every message waiting for this thread, and returns. The program's one message
+// pump: the window idles in it between events and a search passes through it once a trial.
+// `form` gets the dialog keys: Tab and Shift+Tab between its controls, Space on a button.
+void handleEvents(HWND form);
+
 // Ends the program at once with `status`: nothing of it runs on, not even a search that is
 // waiting in its event pass.
 [[noreturn]] void endProgram(int status);

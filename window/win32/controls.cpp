@@ -1,5 +1,7 @@
 #include "window/win32/controls.h"
 
+#include <stdexcept>
+
 namespace veltrin {
 
 std::wstring widen(std::string_view text) {
@@ -13,11 +15,30 @@ std::wstring widen(std::string_view text) {
     return wide;
 }
 
-HWND createButton(std::string_view text, DWORD style, HWND parent, int id) {
-    return CreateWindowExW(0, L"BUTTON", widen(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                           nullptr);
+void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON icon) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = procedure;
+    cls.hInstance = instance;
+    cls.hIcon = icon;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.lpszClassName = name;
+    if (!RegisterClassExW(&cls)) {
+        throw std::runtime_error("a window class could not be registered");
+    }
+}
+
+HWND createChild(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle, HWND parent,
+                 int id) {
+    HWND child = CreateWindowExW(
+        exStyle, cls, widen(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    if (!child) {
+        throw std::runtime_error("a control could not be created");
+    }
+    return child;
 }
 
 void place(HWND control, const design::Rect& twips, int dpi) {

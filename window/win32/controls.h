@@ -15,9 +15,12 @@ namespace veltrin {
 // Our texts are UTF-8; Windows' wide calls take UTF-16.
 std::wstring widen(std::string_view text);
 
-// A child button of `parent` (a push button, an owner-drawn square or a check box, as
-// `style` says), with the control identifier `id`.
-HWND createButton(std::string_view text, DWORD style, HWND parent, int id);
+// Registers a window class of ours, whose windows' messages go to `procedure`.
+void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON icon);
+
+// A child window of `parent` of the class `cls`, with the control identifier `id`.
+HWND createChild(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle, HWND parent,
+                 int id);
 
 // Moves and sizes `control` to a place given in twips, at `dpi`.
 void place(HWND control, const design::Rect& twips, int dpi);

@@ -24,35 +24,47 @@ constexpr int setupId = 300;
 constexpr DWORD formStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD formExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
 
+// The board area holds the squares and the Solve button, so their notifications come to it;
+// it passes them on to the window, which handles them.
+LRESULT CALLBACK boardProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND || message == WM_DRAWITEM) {
+        return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 } // namespace
 
 Form1::Form1(HINSTANCE instance) {
-    registerClass(instance, formClass, LoadIconW(instance, L"IDI_ICON1"));
-    registerClass(instance, boardClass, nullptr);
-    create(formClass, widen(design::windowTitle).c_str(), formStyle, formExStyle, nullptr,
-           instance);
-    // The board area's notifications come here too: the squares and the Solve button are its.
-    Picture1 = create(boardClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                      hwnd(), instance);
+    // Once for the process, however many windows it makes.
+    [[maybe_unused]] static const bool registered = [instance] {
+        registerClass(instance, formClass, procedure, LoadIconW(instance, L"IDI_ICON1"));
+        registerClass(instance, boardClass, boardProcedure, nullptr);
+        return true;
+    }();
+    create(formClass, widen(design::windowTitle).c_str(), formStyle, formExStyle, instance);
+    Picture1 =
+        createChild(boardClass, "", WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, hwnd(), 0);
 
     // Created in keyboard order, which is also the order in which they overlap: each square
     // lies under the one before it, as design::exposed has it.
     constexpr DWORD button = WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS;
     for (const int control : design::tabOrder) {
         if (control == design::solveButton) {
-            Command1 =
-                createButton(design::solveCaption, button | BS_PUSHBUTTON, Picture1, command1Id);
+            Command1 = createChild(L"BUTTON", design::solveCaption, button | BS_PUSHBUTTON, 0,
+                                   Picture1, command1Id);
         } else {
             // Named as the combination names it, for screen readers; it draws only its colour.
             S[static_cast<std::size_t>(control)] =
-                createButton(squareNames[static_cast<std::size_t>(control)], button | BS_OWNERDRAW,
-                             Picture1, firstSquareId + control);
+                createChild(L"BUTTON", squareNames[static_cast<std::size_t>(control)],
+                            button | BS_OWNERDRAW, 0, Picture1, firstSquareId + control);
         }
     }
     // The press mode lives in a check box the user never sees: checked is setup mode.
-    Setup = createButton(design::setupCaption, BS_AUTOCHECKBOX, hwnd(), setupId);
+    Setup = createChild(L"BUTTON", design::setupCaption, BS_AUTOCHECKBOX, 0, hwnd(), setupId);
     SendMessageW(Setup, BM_SETCHECK, BST_CHECKED, 0);
 
+    colours_.fill(colors[0]);
     layout(static_cast<int>(GetDpiForWindow(hwnd())));
 }
 
@@ -70,7 +82,7 @@ void Form1::show(int how) {
     UpdateWindow(hwnd());
 }
 
-LRESULT Form1::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam));
@@ -87,7 +99,7 @@ LRESULT Form1::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
         closeDown();
     default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd(), message, wParam, lParam);
     }
 }
 
@@ -95,7 +107,7 @@ void Form1::onCommand(int id, int code) {
     // A locked board takes no input, whichever way it arrives. An owner-drawn button reports
     // a second click in quick succession as a double click: that is a click as well.
     const bool clicked = code == BN_CLICKED || code == BN_DOUBLECLICKED;
-    if (colours_.locked() || !clicked) {
+    if (locked_ || !clicked) {
         return;
     }
     if (id >= firstSquareId && id < firstSquareId + squareCount) {
@@ -106,21 +118,28 @@ void Form1::onCommand(int id, int code) {
 }
 
 void Form1::onDrawItem(const DRAWITEMSTRUCT& item) {
+    // Only the squares are owner-drawn: any other item is an error, caught by at().
     const int k = static_cast<int>(item.CtlID) - firstSquareId;
-    if (k >= 0 && k < squareCount) {
-        painter_.draw(item.hDC, k, colours_[k], item.itemState, dpi_);
-    }
+    painter_.draw(item.hDC, k, colours_.at(static_cast<std::size_t>(k)), item.itemState, dpi_);
 }
 
 void Form1::onActivate(bool active) {
-    if (!active) {
-        HWND focus = GetFocus();
-        focus_ = focus && IsChild(Picture1, focus) ? focus : focus_;
-        return;
+    if (active) {
+        restoreFocus();
+    } else {
+        keepFocus();
     }
+}
+
+void Form1::keepFocus() {
+    HWND focus = GetFocus();
+    focus_ = focus && IsChild(Picture1, focus) ? focus : focus_;
+}
+
+void Form1::restoreFocus() {
     // As in a dialog: the focus comes back to the control that had it, or to the first one.
     // While the board is locked the window keeps it, so no key reaches a control.
-    SetFocus(colours_.locked() ? hwnd() : focus_ ? focus_ : Command1);
+    SetFocus(locked_ ? hwnd() : focus_ ? focus_ : Command1);
 }
 
 void Form1::onDpiChanged(int dpi, const RECT& suggested) {
@@ -151,7 +170,10 @@ void Form1::layout(int dpi) {
 }
 
 void Form1::setSquareColour(int p, Colour colour) {
-    if (colours_.set(p, colour)) { // the square paints every pixel: nothing to erase
+    colours_.at(static_cast<std::size_t>(p)) = colour;
+    if (locked_) {
+        changed_ |= 1u << p;
+    } else { // the square paints every pixel: nothing to erase
         InvalidateRect(S.at(static_cast<std::size_t>(p)), nullptr, FALSE);
     }
 }
@@ -161,12 +183,15 @@ void Form1::drawChanged() {
     // message of its own, and under Wine several round trips to the server each; drawing
     // them together on one device context costs one.
     HDC dc = nullptr;
-    colours_.drawChanged([&](int k, Colour colour) {
-        dc = dc ? dc : GetDCEx(Picture1, nullptr, DCX_CACHE);
-        const design::Rect r = design::toPixels(design::square(k), dpi_);
-        SetViewportOrgEx(dc, r.left, r.top, nullptr);
-        painter_.draw(dc, k, colour, 0, dpi_);
-    });
+    for (int k = 0; k < squareCount; ++k) {
+        if (changed_ & (1u << k)) {
+            dc = dc ? dc : GetDCEx(Picture1, nullptr, DCX_CACHE);
+            const design::Rect r = design::toPixels(design::square(k), dpi_);
+            SetViewportOrgEx(dc, r.left, r.top, nullptr);
+            painter_.draw(dc, k, colours_[static_cast<std::size_t>(k)], 0, dpi_);
+        }
+    }
+    changed_ = 0;
     if (dc) {
         ReleaseDC(Picture1, dc);
     }
@@ -175,17 +200,16 @@ void Form1::drawChanged() {
 void Form1::lockBoard(bool locked) {
     // A disabled board area keeps the mouse from its controls, which keep their look; but a
     // control that has the keyboard focus would still take Space. So the window holds the
-    // focus while the board is locked, and gives it back afterwards.
-    HWND focus = GetFocus();
-    if (locked && focus && IsChild(Picture1, focus)) {
-        focus_ = focus;
-        SetFocus(hwnd());
-    }
-    colours_.setLocked(locked);
+    // focus while the board is locked, and gives it back afterwards; in a window the user has
+    // left, it does so when the user comes back.
+    keepFocus();
+    locked_ = locked;
     EnableWindow(Picture1, locked ? FALSE : TRUE);
     if (!locked) {
         drawChanged();
-        SetFocus(focus == hwnd() && focus_ ? focus_ : focus);
+    }
+    if (GetActiveWindow() == hwnd()) {
+        restoreFocus();
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include "board/board.h"
 #include "window/win32/square.h"
-#include "window/win32/squarecolours.h"
 #include "window/win32/win32platform.h"
 #include "window/win32/window.h"
 
@@ -37,7 +36,7 @@ public:
     void lockBoard(bool locked);
     void drawChanged();
 
-    LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void onCommand(int id, int code);
@@ -45,6 +44,8 @@ private:
     void onActivate(bool active);
     void onDpiChanged(int dpi, const RECT& suggested);
     void layout(int dpi);
+    void keepFocus();    // notes the control that has the focus, if one has
+    void restoreFocus(); // gives it back, or the window keeps it while the board is locked
     [[noreturn]] void closeDown();
 
     HWND Picture1 = nullptr;
@@ -55,7 +56,13 @@ private:
     HFONT font_ = nullptr;
     SquarePainter painter_;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    SquareColours colours_;
+    // While locked, the board takes no input, and a changed square is only noted in
+    // `changed_` (a bit per square): a search changes up to five squares a trial, tens of
+    // thousands of trials in a row, and those it touched are drawn together at the next
+    // event pass, once each, however often they changed.
+    bool locked_ = false;
+    std::array<Colour, squareCount> colours_{}; // what each square shows
+    unsigned changed_ = 0;
     Win32Platform platform_{*this};
     Board board_{platform_};
     std::string solution_;

@@ -3,6 +3,8 @@
 #include "board/board.h"
 #include "window/design.h"
 
+#include <algorithm>
+
 namespace veltrin {
 
 SquarePainter::SquarePainter() : frame_(CreateSolidBrush(RGB(64, 64, 64))) {
@@ -29,18 +31,9 @@ void SquarePainter::draw(HDC dc, int k, Colour colour, UINT state, int dpi) cons
     FillRect(dc, &r, frame_);
     const int border = MulDiv((state & ODS_SELECTED) ? 2 : 1, dpi, USER_DEFAULT_SCREEN_DPI);
     InflateRect(&r, -border, -border);
-    HBRUSH own = nullptr;
-    HBRUSH fill = nullptr;
-    for (std::size_t v = 0; v < colors.size(); ++v) {
-        fill = colors[v] == colour ? colours_[v] : fill;
-    }
-    if (!fill) {
-        fill = own = CreateSolidBrush(static_cast<COLORREF>(colour));
-    }
-    FillRect(dc, &r, fill);
-    if (own) {
-        DeleteObject(own);
-    }
+    // A square shows only the table's colours.
+    const auto v = std::find(colors.begin(), colors.end(), colour) - colors.begin();
+    FillRect(dc, &r, colours_.at(static_cast<std::size_t>(v)));
 
     if ((state & ODS_FOCUS) && !(state & ODS_NOFOCUSRECT)) {
         RECT mark{0, 0, size.width, size.height};

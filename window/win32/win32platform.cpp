@@ -1,5 +1,6 @@
 #include "window/win32/win32platform.h"
 
+#include "window/win32/application.h"
 #include "window/win32/form1.h"
 #include "window/win32/messagebox.h"
 
@@ -17,8 +18,8 @@ void Win32Platform::setSetupMode(bool setup) {
     SendMessageW(form_.setupBox(), BM_SETCHECK, setup ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32Platform::setBoardEnabled(bool enabled) {
-    form_.lockBoard(!enabled);
+void Win32Platform::lockBoard(bool locked) {
+    form_.lockBoard(locked);
 }
 
 void Win32Platform::msgBox(const std::string& text) {
@@ -27,11 +28,7 @@ void Win32Platform::msgBox(const std::string& text) {
 
 bool Win32Platform::doEvents() {
     form_.drawChanged();
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    handleEvents(form_.hwnd());
     return true; // closing the window ends the process: no code runs on to be told
 }
 

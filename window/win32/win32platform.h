@@ -15,7 +15,7 @@ public:
     void paintSquare(int p, Colour colour) override;
     bool setupMode() const override;
     void setSetupMode(bool setup) override;
-    void setBoardEnabled(bool enabled) override;
+    void lockBoard(bool locked) override;
     std::uint32_t nextRandom() override { return generator_.next(); }
     void msgBox(const std::string& text) override;
     bool doEvents() override;
