@@ -9,11 +9,26 @@ mergeInto(LibraryManager.library, {
       if (!dialog.ready) {
         dialog.ready = true;
         dialog.addEventListener('keydown', messagebox.copy);
-        dialog.querySelector('button').onclick = function () { dialog.close(); };
+        // OK hands the page back at once: the close event comes a task later, and a click
+        // in between would find the page still waiting on the message, and be lost.
+        dialog.querySelector('button').onclick = function () {
+          dialog.close();
+          dialog.dismissed();
+        };
+        // Escape's close, or OK's own; not one that comes after the dialog was shown again
+        // (a fatal error's report replacing a message).
+        dialog.onclose = function () {
+          if (!dialog.open) {
+            dialog.dismissed();
+          }
+        };
       }
       dialog.querySelector('p').textContent = text.replace(/\r\n/g, '\n');
       dialog.exact = text;
-      dialog.onclose = function () { dialog.onclose = null; done(); };
+      dialog.dismissed = function () {
+        dialog.dismissed = function () {};
+        done();
+      };
       dialog.showModal();
       dialog.querySelector('button').focus();
     },

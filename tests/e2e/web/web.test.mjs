@@ -127,7 +127,7 @@ class Veltrin {
 
     waitForMessage() {
         return this.waitFor(() => Boolean(document.querySelector('dialog[open]')), 'a message',
-                            120000);
+                            30000);
     }
 
     // A click at the middle of the control (`count` of them), or a tap on a phone. Returns
@@ -150,16 +150,9 @@ class Veltrin {
             return [document.getElementById('message-text').innerText,
                     {left: r.left, right: r.right, top: r.top, bottom: r.bottom}];
         });
-        // The page takes input again once the dialog's close event has run, a task after the
-        // dialog is gone from the screen.
-        await this.tab.evaluate(() => {
-            const dialog = document.querySelector('dialog[open]');
-            dialog.closed = false;
-            dialog.addEventListener('close', () => { dialog.closed = true; }, {once: true});
-        });
+        // The page takes input again as soon as the message is gone from the screen.
         await this.press('dialog[open] button');
-        await this.waitFor(() => document.querySelector('dialog').closed === true,
-                           'the message closed');
+        await this.waitFor(() => !document.querySelector('dialog[open]'), 'the message closed');
         return this.messageText.replace(/\n/g, '\r\n');
     }
 
