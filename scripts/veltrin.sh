@@ -2,6 +2,10 @@
 # Veltrin's whole set-up on Debian 12:
 #   scripts/veltrin.sh run    install what is missing, build, start Veltrin
 #   scripts/veltrin.sh test   install what is missing, build, run every test
+#   scripts/veltrin.sh release        install what is missing, build the commit's downloads
+#                                     into dist/
+#   scripts/veltrin.sh release-check  build the release twice in two fresh folders, under
+#                                     another umask, locale and time zone, and compare
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,10 +23,20 @@ test_packages=(
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
     valgrind                      # memory check
     desktop-file-utils appstream dpkg-dev file python3-pefile # packaging checks
+    strip-nondeterminism          # packages that are the same bytes every time
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
     g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
     emscripten chromium           # the page and the core in WebAssembly; the browser tests
+)
+# `release` builds the three downloads from the commit's sources; strip-nondeterminism puts
+# right what CPack leaves to the umask and the file system (cmake/normalize-package.cmake).
+release_packages=(
+    git g++-mingw-w64-x86-64 emscripten strip-nondeterminism
+)
+# `release-check` shows where two releases differ.
+check_packages=(
+    diffoscope-minimal binutils-multiarch unzip
 )
 # npm comes with Node.js where that is not Debian's own; Debian packages it on its own.
 command -v npm >/dev/null || test_packages+=(npm)
@@ -66,6 +80,91 @@ test_under_wine() {
     run_tests mingw
 }
 
+# The version every download is named after, from its one place.
+version() {
+    sed -n 's/^set(VELTRIN_VERSION \([^)]*\))$/\1/p' CMakeLists.txt
+}
+
+# Refuses to go on when the tree is not exactly its commit: a release is of a commit.
+require_clean_tree() {
+    if [ -n "$(git status --porcelain)" ]; then
+        git status --short >&2
+        echo "$0: the tree has uncommitted changes; commit or stash them first" >&2
+        exit 1
+    fi
+}
+
+# Builds the release of the commit checked out into dist/: the Debian package, the Windows
+# zip, the page's zip, the source archive and SHA256SUMS. Everything is built from the
+# source archive itself, unpacked into a fresh folder, with every time the commit's.
+release() {
+    require_clean_tree
+    local version work
+    version=$(version)
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+    export SOURCE_DATE_EPOCH
+    work=build/dist
+    rm -rf dist "$work"
+    mkdir -p dist "$work"
+    # Git's own tar (owners root, modes from tar.umask, times the commit's), compressed
+    # without a name or time; the commit's id is in its header (git get-tar-commit-id).
+    git -c tar.umask=0022 archive --format=tar --prefix="veltrin-$version/" HEAD |
+        gzip -9n >"dist/veltrin-$version.tar.gz"
+    tar -xzf "dist/veltrin-$version.tar.gz" -C "$work"
+    (
+        cd "$work/veltrin-$version"
+        local preset
+        for preset in release mingw web; do
+            build "$preset" OFF
+        done
+        (cd build/release && cpack -G DEB -B ../packages)
+        (cd build/mingw && cpack -G ZIP -B ../packages)
+        (cd build/web && cpack -G ZIP -B ../packages)
+    )
+    cp "$work/veltrin-$version/build/packages/veltrin_${version}_amd64.deb" \
+        "$work/veltrin-$version/build/packages/Veltrin-$version-win64.zip" \
+        "$work/veltrin-$version/build/packages/Veltrin-$version-web.zip" dist/
+    (cd dist && sha256sum -- * >SHA256SUMS)
+    echo "Release $version of $(git rev-parse HEAD), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH:"
+    cat dist/SHA256SUMS
+}
+
+# Builds the release of this commit twice, each in a fresh clone in a folder of its own
+# name, the second later and under another umask, locale and time zone, and compares them.
+release_check() {
+    require_clean_tree
+    local commit top first second
+    commit=$(git rev-parse HEAD)
+    top=$(mktemp -d /tmp/veltrin-release-check.XXXXXX)
+    first=$top/first
+    second=$top/the-second-build-somewhere-else
+    local dir
+    for dir in "$first" "$second"; do
+        git clone --quiet --no-local --no-checkout . "$dir"
+        git -C "$dir" checkout --quiet --detach "$commit"
+    done
+    (cd "$first" && umask 022 && LC_ALL=C LANG=C TZ=UTC bash scripts/veltrin.sh release)
+    (cd "$second" && umask 002 && LC_ALL=C.UTF-8 LANG=C.UTF-8 TZ=Pacific/Chatham \
+        bash scripts/veltrin.sh release)
+    echo "== $first/dist/SHA256SUMS"
+    cat "$first/dist/SHA256SUMS"
+    echo "== $second/dist/SHA256SUMS"
+    cat "$second/dist/SHA256SUMS"
+    if cmp -s "$first/dist/SHA256SUMS" "$second/dist/SHA256SUMS"; then
+        echo "Reproducible: both builds of $commit gave the same files."
+        rm -rf "$top"
+        return 0
+    fi
+    local file
+    for file in "$first"/dist/*; do
+        file=$(basename "$file")
+        cmp -s "$first/dist/$file" "$second/dist/$file" ||
+            diffoscope "$first/dist/$file" "$second/dist/$file" || true
+    done
+    echo "NOT reproducible: the builds differ (above); both are kept in $top" >&2
+    return 1
+}
+
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
@@ -92,8 +191,16 @@ test)
     build mingw ON
     test_under_wine
     ;;
+release)
+    install_missing "${run_packages[@]}" "${release_packages[@]}"
+    release
+    ;;
+release-check)
+    install_missing "${run_packages[@]}" "${release_packages[@]}" "${check_packages[@]}"
+    release_check
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|release|release-check" >&2
     exit 2
     ;;
 esac
