@@ -85,6 +85,25 @@ version() {
     sed -n 's/^set(VELTRIN_VERSION \([^)]*\))$/\1/p' CMakeLists.txt
 }
 
+# The files that record the version as well, for people and tools that read them, must name
+# this one: the newest changelog entry and AppStream release, the manual page and the Windows
+# manifest (as four numbers).
+check_version_records() {
+    local v=$1 numbers wrong=()
+    numbers="${v%%.*}.$((10#${v#*.})).0.0"
+    head -1 data/debian/changelog | grep -q "^veltrin ($v) " ||
+        wrong+=(data/debian/changelog)
+    grep -m1 '<release ' data/example.veltrin.Veltrin.metainfo.xml | grep -q "version=\"$v\"" ||
+        wrong+=(data/example.veltrin.Veltrin.metainfo.xml)
+    grep -q "^\.TH VELTRIN 6 \"[^\"]*\" \"Veltrin $v\"" data/veltrin.6 || wrong+=(data/veltrin.6)
+    grep -q "name=\"example.veltrin.Veltrin\" version=\"$numbers\"" window/win32/veltrin.manifest ||
+        wrong+=(window/win32/veltrin.manifest)
+    if ((${#wrong[@]})); then
+        echo "$0: not at version $v (CMakeLists.txt's VELTRIN_VERSION): ${wrong[*]}" >&2
+        exit 1
+    fi
+}
+
 # Refuses to go on when the tree is not exactly its commit: a release is of a commit.
 require_clean_tree() {
     if [ -n "$(git status --porcelain)" ]; then
@@ -101,6 +120,7 @@ release() {
     require_clean_tree
     local version work
     version=$(version)
+    check_version_records "$version"
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
     export SOURCE_DATE_EPOCH
     work=build/dist
