@@ -188,13 +188,14 @@ def check_zip(build):
 
 
 def ar_members(data):
-    """The members of an ar archive (a .deb) as (name, time, bytes)."""
+    """The members of an ar archive (a .deb) as (name, time, mode, bytes)."""
     assert data.startswith(b"!<arch>\n"), "not an ar archive"
     at = 8
     while at < len(data):
         header = data[at:at + 60]
         size = int(header[48:58])
-        yield header[:16].decode().strip(), int(header[16:28]), data[at + 60:at + 60 + size]
+        yield (header[:16].decode().strip(), int(header[16:28]), int(header[40:48], 8),
+               data[at + 60:at + 60 + size])
         at += 60 + size + size % 2
 
 
@@ -211,30 +212,32 @@ def zip_extra_times(extra):
 
 
 def pe_times(data):
-    """The times a Windows program records: its header's and its resource directory's."""
+    """The times a Windows program records, its header's and its resource directory's, where
+    it records one (0 is none)."""
     pe = pefile.PE(data=data)
     times = [pe.FILE_HEADER.TimeDateStamp]
     if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE"):
         times.append(pe.DIRECTORY_ENTRY_RESOURCE.struct.TimeDateStamp)
-    return times
+    return [t for t in times if t]
 
 
 def package_members(path):
-    """Everything a package holds, down to the files it ships, as (name, times, bytes): the
-    .deb's ar members, their gzip headers and tar members; a zip's members; the times inside
-    a Windows program. A time of 0 is none."""
+    """Everything a package holds, down to the files it ships, as (name, times, mode, bytes):
+    the .deb's ar members, their gzip headers and tar members; a zip's members, with the times
+    inside a Windows program."""
     with open(path, "rb") as f:
         data = f.read()
     if path.endswith(".deb"):
-        for name, mtime, member in ar_members(data):
-            yield name, [mtime], member
-            if member.startswith(b"\x1f\x8b"):
-                yield name + " (gzip header)", [struct.unpack_from("<I", member, 4)[0]], b""
+        for name, mtime, mode, member in ar_members(data):
+            yield name, [mtime], mode, member
+            if member.startswith(b"\x1f\x8b"):  # gzip's own time, where it has one
+                gzip_time = struct.unpack_from("<I", member, 4)[0]
+                yield name + " (gzip header)", [gzip_time] if gzip_time else [], 0, b""
             if name.startswith(("control.tar", "data.tar")):
                 with tarfile.open(fileobj=io.BytesIO(member)) as tar:
                     for info in tar:
                         body = tar.extractfile(info).read() if info.isfile() else b""
-                        yield "%s/%s" % (name, info.name), [info.mtime], body
+                        yield "%s/%s" % (name, info.name), [info.mtime], info.mode, body
         return
     with zipfile.ZipFile(path) as z:
         for info in z.infolist():
@@ -242,10 +245,10 @@ def package_members(path):
             times = [calendar.timegm(info.date_time + (0, 0, 0))] + zip_extra_times(info.extra)
             if info.filename.endswith(".exe"):
                 times += pe_times(body)
-            yield info.filename, times, body
+            yield info.filename, times, info.external_attr >> 16, body
             # The page inlines its WebAssembly module in base64, where no path would show.
             for i, inlined in enumerate(re.findall(rb";base64,([A-Za-z0-9+/=]+)", body)):
-                yield "%s (inlined #%d)" % (info.filename, i), [], base64.b64decode(inlined)
+                yield "%s (inlined #%d)" % (info.filename, i), [], 0, base64.b64decode(inlined)
 
 
 def check_reproducible(build):
@@ -257,8 +260,7 @@ def check_reproducible(build):
         config = f.read()
     generator = re.search(r'set\(CPACK_GENERATOR "(\w+)"\)', config).group(1)
     epoch = int(re.search(r'set\(CPACK_VELTRIN_SOURCE_DATE_EPOCH "(\d+)"\)', config).group(1))
-    # zip keeps times to two seconds
-    allowed = {0, epoch, epoch - epoch % 2}
+    allowed = {epoch, epoch - epoch % 2}  # zip keeps times to two seconds
     with open(os.path.join(build, "CMakeCache.txt")) as f:
         source = re.search(r"^CMAKE_HOME_DIRECTORY:INTERNAL=(.*)$", f.read(), re.M).group(1)
     folders = {source.encode(), os.path.realpath(build).encode()}
@@ -271,7 +273,7 @@ def check_reproducible(build):
             package = pack(build, generator, folder, env=env,
                            preexec_fn=lambda umask=umask: os.umask(umask))
             members = list(package_members(package))
-            for name, times, body in members:
+            for name, times, _, body in members:
                 wrong = [t for t in times if t not in allowed]
                 assert not wrong, "%s: %s carries the time %s, not SOURCE_DATE_EPOCH %d" % (
                     os.path.basename(package), name, wrong, epoch)
@@ -279,7 +281,7 @@ def check_reproducible(build):
                     assert path not in body, "%s: %s names the build folder %s" % (
                         os.path.basename(package), name, path.decode())
             with open(package, "rb") as f:
-                packages.append((f.read(), {name: (times, body) for name, times, body in members}))
+                packages.append((f.read(), {m[0]: m[1:] for m in members}))
     (first, first_members), (second, second_members) = packages
     differing = sorted(name for name in first_members.keys() | second_members.keys()
                        if first_members.get(name) != second_members.get(name))
