@@ -145,7 +145,8 @@ release() {
         "$work/veltrin-$version/build/packages/Veltrin-$version-win64.zip" \
         "$work/veltrin-$version/build/packages/Veltrin-$version-web.zip" dist/
     (cd dist && sha256sum -- * >SHA256SUMS)
-    echo "Release $version of $(git rev-parse HEAD), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH:"
+    echo "Release $version of $(git rev-parse HEAD), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH," \
+        "made in ${SECONDS}s:"
     cat dist/SHA256SUMS
 }
 
