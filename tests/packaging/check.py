@@ -8,9 +8,9 @@ usage: check.py install BUILD_DIR    install into a temporary prefix and validat
        check.py zip BUILD_DIR        build the Windows download and check what it holds: the
                                      program's imports, icon, version block and manifest
        check.py reproducible BUILD_DIR
-                                     package the build twice, under another umask, time zone
-                                     and locale: the same bytes, every time in them
-                                     SOURCE_DATE_EPOCH, no build path in anything they hold
+                                     package the build twice, under another umask, time zone,
+                                     locale and file system: the same bytes, every time in
+                                     them SOURCE_DATE_EPOCH, no build path in anything they hold
 """
 
 import base64
@@ -252,8 +252,8 @@ def package_members(path):
 
 
 def check_reproducible(build):
-    """Packages the build twice, the second time under another umask, time zone and locale:
-    both must be the same bytes, every time in them the build's SOURCE_DATE_EPOCH (the one
+    """Packages the build twice, the second time under another umask, time zone, locale and
+    file system: both must be the same bytes, every time in them the build's SOURCE_DATE_EPOCH (the one
     CPack falls back on, as none is set here), and nothing in them may name the folders the
     build was made in."""
     with open(os.path.join(build, "CPackConfig.cmake")) as f:
@@ -265,11 +265,14 @@ def check_reproducible(build):
         source = re.search(r"^CMAKE_HOME_DIRECTORY:INTERNAL=(.*)$", f.read(), re.M).group(1)
     folders = {source.encode(), os.path.realpath(build).encode()}
     packages = []
-    with tempfile.TemporaryDirectory() as out:
-        for umask, zone, locale in ((0o022, "UTC", "C"), (0o002, "Pacific/Chatham", "C.UTF-8")):
-            env = {k: v for k, v in os.environ.items() if k != "SOURCE_DATE_EPOCH"}
-            env.update(TZ=zone, LC_ALL=locale)
-            folder = os.path.join(out, "umask%03o" % umask)
+    # The second time on another file system where there is one (a tmpfs lists a folder's
+    # files in another order than ext4 does).
+    shm = "/dev/shm" if os.access("/dev/shm", os.W_OK) else None
+    for umask, zone, locale, where in ((0o022, "UTC", "C", None),
+                                       (0o002, "Pacific/Chatham", "C.UTF-8", shm)):
+        env = {k: v for k, v in os.environ.items() if k != "SOURCE_DATE_EPOCH"}
+        env.update(TZ=zone, LC_ALL=locale)
+        with tempfile.TemporaryDirectory(dir=where) as folder:
             package = pack(build, generator, folder, env=env,
                            preexec_fn=lambda umask=umask: os.umask(umask))
             members = list(package_members(package))
@@ -285,8 +288,8 @@ def check_reproducible(build):
     (first, first_members), (second, second_members) = packages
     differing = sorted(name for name in first_members.keys() | second_members.keys()
                        if first_members.get(name) != second_members.get(name))
-    assert first == second, "packaged twice, the bytes differ (umask, time zone, locale or " \
-        "time); members that differ: %s" % (differing or "none, the archive's own headers")
+    assert first == second, "packaged twice, the bytes differ (umask, time zone, locale, time or " \
+        "file system); members that differ: %s" % (differing or "none: their order or headers")
     print("%s: %d bytes, the same under umask 022 and 002, every time %d, no build path"
           % (os.path.basename(package), len(first), epoch))
 
