@@ -29,10 +29,11 @@ test_packages=(
     g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
     emscripten chromium           # the page and the core in WebAssembly; the browser tests
 )
-# `release` builds the three downloads from the commit's sources; strip-nondeterminism puts
-# right what CPack leaves to the umask and the file system (cmake/normalize-package.cmake).
+# `release` builds the three downloads from the commit's sources; strip-nondeterminism and
+# python3 put right what CPack leaves to the umask and the file system
+# (cmake/normalize-package.cmake).
 release_packages=(
-    git g++-mingw-w64-x86-64 emscripten strip-nondeterminism
+    git g++-mingw-w64-x86-64 emscripten strip-nondeterminism python3
 )
 # `release-check` shows where two releases differ.
 check_packages=(
