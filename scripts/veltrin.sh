@@ -152,14 +152,18 @@ release() {
 }
 
 # Builds the release of this commit twice, each in a fresh clone in a folder of its own
-# name, the second later and under another umask, locale and time zone, and compares them.
+# name, the second later, under another umask, locale and time zone, and on a tmpfs where
+# there is one (file systems list folders in different orders and give them different
+# sizes), and compares them.
 release_check() {
     require_clean_tree
-    local commit top first second
+    local commit top other first second
     commit=$(git rev-parse HEAD)
     top=$(mktemp -d /tmp/veltrin-release-check.XXXXXX)
+    other=/tmp
+    [ -w /dev/shm ] && other=/dev/shm
     first=$top/first
-    second=$top/the-second-build-somewhere-else
+    second=$(mktemp -d "$other/veltrin-release-check.XXXXXX")/the-second-build-somewhere-else
     local dir
     for dir in "$first" "$second"; do
         git clone --quiet --no-local --no-checkout . "$dir"
@@ -174,7 +178,7 @@ release_check() {
     cat "$second/dist/SHA256SUMS"
     if cmp -s "$first/dist/SHA256SUMS" "$second/dist/SHA256SUMS"; then
         echo "Reproducible: both builds of $commit gave the same files."
-        rm -rf "$top"
+        rm -rf "$top" "$(dirname "$second")"
         return 0
     fi
     local file
@@ -183,7 +187,7 @@ release_check() {
         cmp -s "$first/dist/$file" "$second/dist/$file" ||
             diffoscope "$first/dist/$file" "$second/dist/$file" || true
     done
-    echo "NOT reproducible: the builds differ (above); both are kept in $top" >&2
+    echo "NOT reproducible: the builds differ (above); both are kept: $first, $second" >&2
     return 1
 }
 
