@@ -2,6 +2,10 @@
 # Veltrin's whole set-up on Debian 12:
 #   scripts/veltrin.sh run    install what is missing, build, start Veltrin
 #   scripts/veltrin.sh test   install what is missing, build, run every test
+#   scripts/veltrin.sh release        install what is missing, build the commit's downloads
+#                                     into dist/
+#   scripts/veltrin.sh release-check  build the release twice in two fresh folders, under
+#                                     another umask, locale and time zone, and compare
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,11 +23,22 @@ test_packages=(
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
     valgrind                      # memory check
     desktop-file-utils appstream dpkg-dev file python3-pefile # packaging checks
+    strip-nondeterminism          # packages that are the same bytes every time
     lintian man-db                # Debian's policy checks, the manual page
     clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
     g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
     emscripten                    # the page and the core in WebAssembly
     chromium firefox-esr webkit2gtk-driver # the browser tests, one engine each
+)
+# `release` builds the three downloads from the commit's sources; strip-nondeterminism and
+# python3 put right what CPack leaves to the umask and the file system
+# (cmake/normalize-package.cmake).
+release_packages=(
+    git g++-mingw-w64-x86-64 emscripten strip-nondeterminism python3
+)
+# `release-check` shows where two releases differ.
+check_packages=(
+    diffoscope-minimal binutils-multiarch unzip
 )
 # npm comes with Node.js where that is not Debian's own; Debian packages it on its own.
 command -v npm >/dev/null || test_packages+=(npm)
@@ -69,6 +84,116 @@ test_under_wine() {
     run_tests mingw
 }
 
+# The version every download is named after, from its one place.
+version() {
+    sed -n 's/^set(VELTRIN_VERSION \([^)]*\))$/\1/p' CMakeLists.txt
+}
+
+# The files that record the version as well, for people and tools that read them, must name
+# this one: the newest changelog entry and AppStream release, the manual page and the Windows
+# manifest (as four numbers).
+check_version_records() {
+    local v=$1 numbers wrong=()
+    numbers="${v%%.*}.$((10#${v#*.})).0.0"
+    head -1 data/debian/changelog | grep -q "^veltrin ($v) " ||
+        wrong+=(data/debian/changelog)
+    grep -m1 '<release ' data/example.veltrin.Veltrin.metainfo.xml | grep -q "version=\"$v\"" ||
+        wrong+=(data/example.veltrin.Veltrin.metainfo.xml)
+    grep -q "^\.TH VELTRIN 6 \"[^\"]*\" \"Veltrin $v\"" data/veltrin.6 || wrong+=(data/veltrin.6)
+    grep -q "name=\"example.veltrin.Veltrin\" version=\"$numbers\"" window/win32/veltrin.manifest ||
+        wrong+=(window/win32/veltrin.manifest)
+    if ((${#wrong[@]})); then
+        echo "$0: not at version $v (CMakeLists.txt's VELTRIN_VERSION): ${wrong[*]}" >&2
+        exit 1
+    fi
+}
+
+# Refuses to go on when the tree is not exactly its commit: a release is of a commit.
+require_clean_tree() {
+    if [ -n "$(git status --porcelain)" ]; then
+        git status --short >&2
+        echo "$0: the tree has uncommitted changes; commit or stash them first" >&2
+        exit 1
+    fi
+}
+
+# Builds the release of the commit checked out into dist/: the Debian package, the Windows
+# zip, the page's zip, the source archive and SHA256SUMS. Everything is built from the
+# source archive itself, unpacked into a fresh folder, with every time the commit's.
+release() {
+    require_clean_tree
+    local version work
+    version=$(version)
+    check_version_records "$version"
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct HEAD)
+    export SOURCE_DATE_EPOCH
+    work=build/dist
+    rm -rf dist "$work"
+    mkdir -p dist "$work"
+    # Git's own tar (owners root, modes from tar.umask, times the commit's), compressed
+    # without a name or time; the commit's id is in its header (git get-tar-commit-id).
+    git -c tar.umask=0022 archive --format=tar --prefix="veltrin-$version/" HEAD |
+        gzip -9n >"dist/veltrin-$version.tar.gz"
+    tar -xzf "dist/veltrin-$version.tar.gz" -C "$work"
+    (
+        cd "$work/veltrin-$version"
+        local preset
+        for preset in release mingw web; do
+            build "$preset" OFF
+        done
+        (cd build/release && cpack -G DEB -B ../packages)
+        (cd build/mingw && cpack -G ZIP -B ../packages)
+        (cd build/web && cpack -G ZIP -B ../packages)
+    )
+    cp "$work/veltrin-$version/build/packages/veltrin_${version}_amd64.deb" \
+        "$work/veltrin-$version/build/packages/Veltrin-$version-win64.zip" \
+        "$work/veltrin-$version/build/packages/Veltrin-$version-web.zip" dist/
+    (cd dist && sha256sum -- * >SHA256SUMS)
+    echo "Release $version of $(git rev-parse HEAD), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH," \
+        "made in ${SECONDS}s:"
+    cat dist/SHA256SUMS
+}
+
+# Builds the release of this commit twice, each in a fresh clone in a folder of its own
+# name, the second later, under another umask, locale and time zone, and on a tmpfs where
+# there is one (file systems list folders in different orders and give them different
+# sizes), and compares them.
+release_check() {
+    require_clean_tree
+    local commit top other first second
+    commit=$(git rev-parse HEAD)
+    top=$(mktemp -d /tmp/veltrin-release-check.XXXXXX)
+    other=/tmp
+    [ -w /dev/shm ] && other=/dev/shm
+    first=$top/first
+    second=$(mktemp -d "$other/veltrin-release-check.XXXXXX")/the-second-build-somewhere-else
+    local dir
+    for dir in "$first" "$second"; do
+        git clone --quiet --no-local --no-checkout . "$dir"
+        git -C "$dir" checkout --quiet --detach "$commit"
+    done
+    (cd "$first" && umask 022 && LC_ALL=C LANG=C TZ=UTC bash scripts/veltrin.sh release)
+    (cd "$second" && umask 002 && LC_ALL=C.UTF-8 LANG=C.UTF-8 TZ=Pacific/Chatham \
+        bash scripts/veltrin.sh release)
+    echo "== $first/dist/SHA256SUMS"
+    cat "$first/dist/SHA256SUMS"
+    echo "== $second/dist/SHA256SUMS"
+    cat "$second/dist/SHA256SUMS"
+    if cmp -s "$first/dist/SHA256SUMS" "$second/dist/SHA256SUMS"; then
+        echo "Reproducible: both builds of $commit gave the same files."
+        rm -rf "$top" "$(dirname "$second")"
+        return 0
+    fi
+    local file
+    for file in "$first"/dist/*; do
+        file=$(basename "$file")
+        cmp -s "$first/dist/$file" "$second/dist/$file" ||
+            diffoscope "$first/dist/$file" "$second/dist/$file" || true
+    done
+    echo "NOT reproducible: the builds differ (above); both are kept: $first, $second" >&2
+    return 1
+}
+
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
@@ -95,8 +220,16 @@ test)
     build mingw ON
     test_under_wine
     ;;
+release)
+    install_missing "${run_packages[@]}" "${release_packages[@]}"
+    release
+    ;;
+release-check)
+    install_missing "${run_packages[@]}" "${release_packages[@]}" "${check_packages[@]}"
+    release_check
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|release|release-check" >&2
     exit 2
     ;;
 esac

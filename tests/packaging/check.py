@@ -7,14 +7,22 @@ usage: check.py install BUILD_DIR    install into a temporary prefix and validat
        check.py cli BINARY           --help, --version and a wrong option, with no display
        check.py zip BUILD_DIR        build the Windows download and check what it holds: the
                                      program's imports, icon, version block and manifest
+       check.py reproducible BUILD_DIR
+                                     package the build twice, under another umask, time zone,
+                                     locale and file system: the same bytes, every time in
+                                     them SOURCE_DATE_EPOCH, no build path in anything they hold
 """
 
+import base64
+import calendar
 import glob
+import io
 import os
 import re
 import struct
 import subprocess
 import sys
+import tarfile
 import tempfile
 import zipfile
 
@@ -35,6 +43,15 @@ def run(args, status=0, **kwargs):
     print("$ %s\n%s" % (" ".join(args), output), flush=True)
     assert done.returncode == status, "%s exited with %d" % (args[0], done.returncode)
     return done
+
+
+def pack(build, generator, out, **kwargs):
+    """Runs CPack on the build, writing into out; returns the one package it wrote."""
+    run(["cpack", "-G", generator, "--config", os.path.join(build, "CPackConfig.cmake"),
+         "-B", out], cwd=build, **kwargs)
+    packages = glob.glob(os.path.join(out, "*." + generator.lower()))
+    assert len(packages) == 1, packages
+    return packages[0]
 
 
 def check_install(build):
@@ -58,11 +75,8 @@ def check_install(build):
 
 def check_deb(build):
     with tempfile.TemporaryDirectory() as out:
-        run(["cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"),
-             "-B", out], cwd=build)
-        debs = glob.glob(os.path.join(out, "*.deb"))
-        assert len(debs) == 1, debs
-        fields = run(["dpkg-deb", "-f", debs[0], "Package", "Version", "Section",
+        deb = pack(build, "DEB", out)
+        fields = run(["dpkg-deb", "-f", deb, "Package", "Version", "Section",
                       "Depends", "Maintainer", "Homepage"]).stdout
         info = dict(line.split(": ", 1) for line in fields.splitlines())
         assert info["Package"] == "veltrin", info
@@ -72,11 +86,11 @@ def check_deb(build):
         for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6",
                         "qt6-qpa-plugins"):
             assert library in info["Depends"], (library, info["Depends"])
-        listing = run(["dpkg-deb", "-c", debs[0]]).stdout
+        listing = run(["dpkg-deb", "-c", deb]).stdout
         for path in SHIPPED:
             assert "./usr/" + path in listing, "not packaged: " + path
         # Errors and warnings break the policy; infos are advice (see the README).
-        report = run(["lintian", "--no-cfg", debs[0]]).stdout
+        report = run(["lintian", "--no-cfg", deb]).stdout
         bad = [line for line in report.splitlines() if line.startswith(("E:", "W:"))]
         assert not bad, bad
 
@@ -156,9 +170,8 @@ def check_exe(exe):
 
 def check_zip(build):
     with tempfile.TemporaryDirectory() as out:
-        run(["cpack", "-G", "ZIP", "--config", os.path.join(build, "CPackConfig.cmake"),
-             "-B", out], cwd=build)
-        path = os.path.join(out, "Veltrin-1.00-win64.zip")
+        path = pack(build, "ZIP", out)
+        assert os.path.basename(path) == "Veltrin-1.00-win64.zip", path
         with zipfile.ZipFile(path) as z:
             names = sorted(z.namelist())
             top = "Veltrin-1.00-win64/"
@@ -174,10 +187,117 @@ def check_zip(build):
         check_exe(exe)
 
 
+def ar_members(data):
+    """The members of an ar archive (a .deb) as (name, time, mode, bytes)."""
+    assert data.startswith(b"!<arch>\n"), "not an ar archive"
+    at = 8
+    while at < len(data):
+        header = data[at:at + 60]
+        size = int(header[48:58])
+        yield (header[:16].decode().strip(), int(header[16:28]), int(header[40:48], 8),
+               data[at + 60:at + 60 + size])
+        at += 60 + size + size % 2
+
+
+def zip_extra_times(extra):
+    """The times in a zip member's extended time stamp field (0x5455), if it has one."""
+    times = []
+    while len(extra) >= 4:
+        kind, size = struct.unpack_from("<HH", extra)
+        if kind == 0x5455:
+            body = extra[5:4 + size]  # after the flags
+            times += [t for t, in struct.iter_unpack("<I", body[:len(body) // 4 * 4])]
+        extra = extra[4 + size:]
+    return times
+
+
+def pe_times(data):
+    """The times a Windows program records, its header's and its resource directory's, where
+    it records one (0 is none)."""
+    pe = pefile.PE(data=data)
+    times = [pe.FILE_HEADER.TimeDateStamp]
+    if hasattr(pe, "DIRECTORY_ENTRY_RESOURCE"):
+        times.append(pe.DIRECTORY_ENTRY_RESOURCE.struct.TimeDateStamp)
+    return [t for t in times if t]
+
+
+def package_members(path):
+    """Everything a package holds, down to the files it ships, as (name, times, mode, bytes):
+    the .deb's ar members, their gzip headers and tar members; a zip's members, with the times
+    inside a Windows program."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if path.endswith(".deb"):
+        for name, mtime, mode, member in ar_members(data):
+            yield name, [mtime], mode, member
+            if member.startswith(b"\x1f\x8b"):  # gzip's own time, where it has one
+                gzip_time = struct.unpack_from("<I", member, 4)[0]
+                yield name + " (gzip header)", [gzip_time] if gzip_time else [], 0, b""
+            if name.startswith(("control.tar", "data.tar")):
+                with tarfile.open(fileobj=io.BytesIO(member)) as tar:
+                    for info in tar:
+                        body = tar.extractfile(info).read() if info.isfile() else b""
+                        yield "%s/%s" % (name, info.name), [info.mtime], info.mode, body
+        return
+    with zipfile.ZipFile(path) as z:
+        for info in z.infolist():
+            body = z.read(info)
+            times = [calendar.timegm(info.date_time + (0, 0, 0))] + zip_extra_times(info.extra)
+            if info.filename.endswith(".exe"):
+                times += pe_times(body)
+            yield info.filename, times, info.external_attr >> 16, body
+            # The page inlines its WebAssembly module in base64, where no path would show.
+            for i, inlined in enumerate(re.findall(rb";base64,([A-Za-z0-9+/=]+)", body)):
+                yield "%s (inlined #%d)" % (info.filename, i), [], 0, base64.b64decode(inlined)
+
+
+def check_reproducible(build):
+    """Packages the build twice, the second time under another umask, time zone, locale and
+    file system: both must be the same bytes, every time in them the build's SOURCE_DATE_EPOCH (the one
+    CPack falls back on, as none is set here), and nothing in them may name the folders the
+    build was made in."""
+    with open(os.path.join(build, "CPackConfig.cmake")) as f:
+        config = f.read()
+    generator = re.search(r'set\(CPACK_GENERATOR "(\w+)"\)', config).group(1)
+    epoch = int(re.search(r'set\(CPACK_VELTRIN_SOURCE_DATE_EPOCH "(\d+)"\)', config).group(1))
+    allowed = {epoch, epoch - epoch % 2}  # zip keeps times to two seconds
+    with open(os.path.join(build, "CMakeCache.txt")) as f:
+        source = re.search(r"^CMAKE_HOME_DIRECTORY:INTERNAL=(.*)$", f.read(), re.M).group(1)
+    folders = {source.encode(), os.path.realpath(build).encode()}
+    packages = []
+    # The second time on another file system where there is one (a tmpfs lists a folder's
+    # files in another order than ext4 does).
+    shm = "/dev/shm" if os.access("/dev/shm", os.W_OK) else None
+    for umask, zone, locale, where in ((0o022, "UTC", "C", None),
+                                       (0o002, "Pacific/Chatham", "C.UTF-8", shm)):
+        env = {k: v for k, v in os.environ.items() if k != "SOURCE_DATE_EPOCH"}
+        env.update(TZ=zone, LC_ALL=locale)
+        with tempfile.TemporaryDirectory(dir=where) as folder:
+            package = pack(build, generator, folder, env=env,
+                           preexec_fn=lambda umask=umask: os.umask(umask))
+            members = list(package_members(package))
+            for name, times, _, body in members:
+                wrong = [t for t in times if t not in allowed]
+                assert not wrong, "%s: %s carries the time %s, not SOURCE_DATE_EPOCH %d" % (
+                    os.path.basename(package), name, wrong, epoch)
+                for path in folders:
+                    assert path not in body, "%s: %s names the build folder %s" % (
+                        os.path.basename(package), name, path.decode())
+            with open(package, "rb") as f:
+                packages.append((f.read(), {m[0]: m[1:] for m in members}))
+    (first, first_members), (second, second_members) = packages
+    differing = sorted(name for name in first_members.keys() | second_members.keys()
+                       if first_members.get(name) != second_members.get(name))
+    assert first == second, "packaged twice, the bytes differ (umask, time zone, locale, time or " \
+        "file system); members that differ: %s" % (differing or "none: their order or headers")
+    print("%s: %d bytes, the same under umask 022 and 002, every time %d, no build path"
+          % (os.path.basename(package), len(first), epoch))
+
+
 def main():
     command, target = sys.argv[1], os.path.abspath(sys.argv[2])
     {"install": check_install, "deb": check_deb,
-     "cli": check_cli, "zip": check_zip}[command](target)
+     "cli": check_cli, "zip": check_zip, "reproducible": check_reproducible}[command](target)
     print("passed")
 
 
