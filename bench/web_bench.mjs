@@ -4,17 +4,26 @@
 // press), same generator, same boards, same browser, one run.
 //
 //   node bench/web_bench.mjs build/web/window/web/index.html
+//   (VELTRIN_BENCH_SHORT set: a short run over one board)
 //   (puppeteer-core from tests/e2e/web: npm ci --prefix tests/e2e/web)
 
 import {createRequire} from 'node:module';
 import {readFileSync} from 'node:fs';
 import {resolve} from 'node:path';
 
+const usage = 'usage: node bench/web_bench.mjs [PAGE]  (build/web/window/web/index.html)';
+if (process.argv[2]?.startsWith('-')) {
+    const help = ['-h', '--help'].includes(process.argv[2]);
+    (help ? console.log : console.error)(usage);
+    process.exit(help ? 0 : 2);
+}
 const require = createRequire(resolve('tests/e2e/web/package.json'));
 const puppeteer = require('puppeteer-core');
 const page = resolve(process.argv[2] || 'build/web/window/web/index.html');
+// VELTRIN_BENCH_SHORT set: the first board alone, as the C++ benchmarks do.
 const boards = [...readFileSync('bench/bench.h', 'utf8').matchAll(/"([RBW]{9})"/g)]
-    .map((m) => m[1]);
+    .map((m) => m[1])
+    .slice(0, process.env.VELTRIN_BENCH_SHORT ? 1 : undefined);
 
 // The plain page: mt19937 in its default state, and the same mapping onto squares.
 const baseline = `<!doctype html><body><script>
