@@ -237,8 +237,9 @@ test('a fresh page gives the recorded combinations, to the byte, whatever is cli
 });
 
 test('fifty searches keep memory flat', async () => {
-    // What matters is fifty full rounds of search, message and OK, not long searches. Memory is read after a garbage collection: the JS heap, and the top of
-    // the C++ heap (sbrk(0)), which moves only when what C++ holds grows.
+    // What matters is fifty full rounds of search, message and OK, not long searches. Memory
+    // is read after a garbage collection: the JS heap, and the top of the C++ heap (sbrk(0)),
+    // which moves only when what C++ holds grows.
     const v = await Veltrin.open();
     const cdp = await v.page.createCDPSession();
     const readings = [];
