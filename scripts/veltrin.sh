@@ -16,6 +16,7 @@ test_packages=(
     clang-format black flake8     # formatting and lint checks (and npm's, for JavaScript)
     librsvg2-bin icoutils         # scripts/make-icons.sh, whose run the suite checks
     python3 python3-xlib xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
+    xauth                         # xvfb-run's, which Debian only recommends
     weston qt6-wayland            # end-to-end tests on Wayland
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
     valgrind                      # memory check
