@@ -95,7 +95,7 @@ def serve_site(command, where):
         port = s.getsockname()[1]
     command = command.split("#")[0].replace("site", SITE[0]).replace("8000", str(port))
     server = subprocess.Popen(
-        ["bash", "-c", "exec " + command],
+        ["/bin/bash", "-c", "exec " + command],
         cwd=SOURCE,
         stdout=subprocess.DEVNULL,
         stderr=subprocess.DEVNULL,
