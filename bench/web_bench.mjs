@@ -9,6 +9,7 @@
 //                            [FOLDER]
 //   FOLDER: the built page (default build/web/window/web). Without --board, one fresh page for
 //   each of the benchmark's boards (bench/bench.h); with it, N fresh pages (5) on that board.
+//   VELTRIN_BENCH_SHORT set: a short run over one board.
 //   puppeteer-core from tests/e2e/web: npm ci --prefix tests/e2e/web
 
 import {spawn} from 'node:child_process';
@@ -44,7 +45,8 @@ if (positionals.length > 1 || !engines.every((e) => ENGINES.includes(e)) ||
 }
 const folder = resolve(positionals[0] || 'build/web/window/web');
 const boards = args.board ? Array(Number(args.pages)).fill(args.board)
-    : [...readFileSync('bench/bench.h', 'utf8').matchAll(/"([RBW]{9})"/g)].map((m) => m[1]);
+    : [...readFileSync('bench/bench.h', 'utf8').matchAll(/"([RBW]{9})"/g)].map((m) => m[1])
+        .slice(0, process.env.VELTRIN_BENCH_SHORT ? 1 : undefined);
 
 // The plain page: mt19937 in its default state, the same mapping onto squares, and the
 // pass the real page takes in this browser (scheduler.postTask where there is one, or else a

@@ -59,7 +59,7 @@ Result realSearch(HINSTANCE instance) {
     const veltrin::test::Texts& texts = veltrin::test::texts();
     Result total;
     HHOOK hook = SetWindowsHookExW(WH_CBT, answer, nullptr, GetCurrentThreadId());
-    for (const std::string& board : bench::boards) {
+    for (const std::string& board : bench::boardsToRun()) {
         veltrin::Form1 form(instance);
         form.show(SW_SHOWNORMAL);
         pump();
@@ -103,7 +103,7 @@ Result baselineSearch(HINSTANCE instance) {
     cls.lpszClassName = L"PlainBoard";
     RegisterClassW(&cls);
     Result total;
-    for (const std::string& board : bench::boards) {
+    for (const std::string& board : bench::boardsToRun()) {
         HWND window = CreateWindowW(L"PlainBoard", L"Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                     160, 200, nullptr, nullptr, instance, nullptr);
         HWND buttons[9];
@@ -132,7 +132,7 @@ Result baselineSearch(HINSTANCE instance) {
 int main() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    std::printf("Win32, %zu boards\n", bench::boards.size());
+    std::printf("Win32, %zu boards\n", bench::boardsToRun().size());
     const Result real = realSearch(instance);
     const Result base = baselineSearch(instance);
     std::printf("real search:  %8ld trials %8.3f s %8.2f us/trial\n", real.trials, real.seconds,

@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
 # Regenerates every icon file from data/icons/veltrin.svg. The results are committed, so
-# building Veltrin needs none of these tools (librsvg2-bin, imagemagick, icoutils).
+# building Veltrin needs none of these tools; `scripts/veltrin.sh test` installs them.
+usage="usage: scripts/make-icons.sh   (needs librsvg2-bin, imagemagick and icoutils)"
 set -euo pipefail
+case "${1:-}" in
+-h | --help) echo "$usage" && exit 0 ;;
+"") ;;
+*) echo "$usage" >&2 && exit 2 ;;
+esac
+missing=()
+for tool in rsvg-convert:librsvg2-bin convert:imagemagick icotool:icoutils; do
+    command -v "${tool%:*}" >/dev/null || missing+=("${tool#*:}")
+done
+if ((${#missing[@]})); then
+    echo "make-icons.sh: missing; install with: apt-get install ${missing[*]}" >&2
+    exit 1
+fi
 cd "$(dirname "$0")/../data/icons"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -17,8 +17,10 @@ run_packages=(
 )
 test_packages=(
     libgtest-dev                  # core tests
-    clang-format                  # the formatting check
+    clang-format black flake8     # formatting and lint checks (and npm's, for JavaScript)
+    librsvg2-bin icoutils         # scripts/make-icons.sh, whose run the suite checks
     python3 python3-xlib xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
+    xauth                         # xvfb-run's, which Debian only recommends
     weston qt6-wayland            # end-to-end tests on Wayland
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
     valgrind                      # memory check
@@ -202,6 +204,8 @@ run)
     ;;
 test)
     install_missing "${run_packages[@]}" "${test_packages[@]}"
+    # prettier and eslint for the JavaScript, pinned by their lock file.
+    npm ci --prefix tests/tooling --no-audit --no-fund
     build release ON
     run_tests release
     # The sanitizer build runs the unit and window tests again, for memory and UB errors:
@@ -228,8 +232,11 @@ release-check)
     install_missing "${run_packages[@]}" "${release_packages[@]}" "${check_packages[@]}"
     release_check
     ;;
+-h | --help)
+    echo "usage: scripts/veltrin.sh run [VELTRIN OPTIONS] | test | release | release-check"
+    ;;
 *)
-    echo "usage: $0 run|test|release|release-check" >&2
+    echo "usage: scripts/veltrin.sh run [VELTRIN OPTIONS] | test | release | release-check" >&2
     exit 2
     ;;
 esac

@@ -2,8 +2,9 @@
 
 // Every call the C++ side makes into the page, each implemented in the JavaScript file named
 // above it (passed to Emscripten with --js-library). All DOM work is on that side. The page
-// calls back only through the two functions that form1.cpp exports, veltrin_pressSquare and
-// veltrin_solve. Places and sizes are CSS pixels; colours 0x00BBGGRR.
+// calls back only through three exported functions: veltrin_pressSquare and veltrin_solve
+// (form1.cpp) for its clicks, and veltrin_fatal (application.cpp) for an error that escaped
+// C++. Places and sizes are CSS pixels; colours 0x00BBGGRR.
 
 extern "C" {
 // ---- form1.js: the window and its controls ----------------------------------------------
