@@ -253,9 +253,9 @@ def package_members(path):
 
 def check_reproducible(build):
     """Packages the build twice, the second time under another umask, time zone, locale and
-    file system: both must be the same bytes, every time in them the build's SOURCE_DATE_EPOCH (the one
-    CPack falls back on, as none is set here), and nothing in them may name the folders the
-    build was made in."""
+    file system: both must be the same bytes, every time in them the build's
+    SOURCE_DATE_EPOCH (the one CPack falls back on, as none is set here), and nothing in them
+    may name the folders the build was made in."""
     with open(os.path.join(build, "CPackConfig.cmake")) as f:
         config = f.read()
     generator = re.search(r'set\(CPACK_GENERATOR "(\w+)"\)', config).group(1)

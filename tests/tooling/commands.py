@@ -122,7 +122,14 @@ def serve_site(command, where):
 # Every documented command, by the start of its line: the front end whose build runs it and
 # how, or None and the test that already runs it.
 COMMANDS = [
-    ("bash scripts/veltrin.sh ", None, "the suite itself: CI runs `test`, which builds `run`'s"),
+    ("bash scripts/veltrin.sh run", None, "the suite itself: CI runs `test`, which builds `run`'s"),
+    ("bash scripts/veltrin.sh test", None, "the suite itself: what CI runs"),
+    # A release takes minutes, twice that its check: run by hand; packaging.reproducible
+    # guards, in every build, what they rely on.
+    ("bash scripts/veltrin.sh release", None, "by hand; packaging.reproducible guards it"),
+    ("git clone <repository> ", None, "release-check: a fresh clone, built and compared"),
+    ("diff dist/SHA256SUMS ", None, "release-check: the two SHA256SUMS compared"),
+    ("(cd build/web && cpack -G ZIP)", None, "packaging.reproducible makes the page's zip"),
     ("veltrin", None, "packaging.cli: --help, --version and a wrong option, with no display"),
     ("cmake --preset ", "qt", presets),
     ("(cd build/release && cpack -G DEB)", None, "packaging.deb builds and checks the package"),

@@ -261,7 +261,7 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
     await v.tab.evaluate(() => {
         // Every mouse button pressed on the page: when, and whether a search had the board.
         window.presses = [];
-        addEventListener('mousedown', () => presses.push({at: Date.now(), searching:
+        addEventListener('mousedown', () => window.presses.push({at: Date.now(), searching:
             document.getElementById('Picture1').classList.contains('locked')}), true);
     });
     // The searches take well under a second each in a fast engine, so the run goes on, search
@@ -271,7 +271,7 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
     for (const search of golden.slice(0, 20)) {
         if (delays.length >= 5 && boards.includes(true)) break;
         await v.enter(search.board);
-        await v.tab.evaluate(() => { presses = []; });
+        await v.tab.evaluate(() => { window.presses = []; });
         const sent = [await v.press('#Command1')];
         while (!(await v.messageUp())) {
             for (const control of [...NAMES.keys()].map((k) => `#S${k}`).concat('#Command1')) {
@@ -285,7 +285,7 @@ test('a search lets the browser breathe: the board moves, clicks reach the page 
             await v.tab.press('Enter');
         }
         // One press reaches the page for each click sent, in order.
-        (await v.tab.evaluate(() => presses)).forEach((p, i) => {
+        (await v.tab.evaluate(() => window.presses)).forEach((p, i) => {
             if (p.searching) delays.push(p.at - sent[i]);
         });
         // Ctrl+C in the message copies exactly its text.
