@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -102,7 +104,7 @@ inline QString copyAndAccept(QMessageBox& box) {
     QApplication::clipboard()->clear();
     // Shortcuts reach only the active window.
     if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == &box; })) {
-        qWarning("message box never became active");
+        QTest::qFail("the message box never became active", __FILE__, __LINE__);
     }
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
     const QString text = QApplication::clipboard()->text();
@@ -128,10 +130,39 @@ inline std::string solveAndRead(QWidget& form) {
     MessageWatch watch([&](QMessageBox& box) { text = copyAndAccept(box); });
     QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
     if (!watch.seen()) {
-        qWarning("no result message");
+        QTest::qFail("Solve showed no result message", __FILE__, __LINE__);
     }
     return text.toStdString();
 }
+
+} // namespace veltrin::test
+
+namespace veltrin::test {
+
+// A check that fails inside a callback (a message box's answer, a timer's slot) returns from
+// that callback alone. What the callback was to end, a message box or the program's own
+// event loop, would then wait for a user who never comes, until the runner's time-out. So
+// while a case runs, a failed check ends the test program at once: the check has already
+// reported itself, with its place, and the cases after it would start from a window left
+// with a box up or a program ending.
+class EndOnFailure {
+public:
+    EndOnFailure() {
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            if (QTest::currentTestFailed()) {
+                std::fputs("A check failed inside a callback: the test program ends here.\n",
+                           stdout);
+                std::fflush(stdout);
+                std::fflush(stderr);
+                std::_Exit(EXIT_FAILURE);
+            }
+        });
+        timer_.start(10);
+    }
+
+private:
+    QTimer timer_;
+};
 
 } // namespace veltrin::test
 
@@ -139,6 +170,7 @@ inline std::string solveAndRead(QWidget& form) {
 #define VELTRIN_QTEST_MAIN(TestClass)                                                              \
     int main(int argc, char** argv) {                                                              \
         veltrin::Application app(argc, argv);                                                      \
+        veltrin::test::EndOnFailure endOnFailure;                                                  \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
