@@ -1,5 +1,6 @@
 """One run of the program, from launch to the window being up, driven as a person would."""
 
+import os
 import subprocess
 import tempfile
 import time
@@ -86,11 +87,23 @@ class Veltrin:
     def gone(self):
         """Fails at once, rather than by a time-out, if the program is no longer running."""
         if self.process.poll() is not None:
-            self.errors.seek(0)
-            raise AssertionError("Veltrin exited with status %d: %s"
-                                 % (self.process.returncode, self.errors.read().decode()))
+            raise AssertionError(self.exit_report())
         return None
 
+    def exit_report(self):
+        """How the program ended, and what it said on the way."""
+        self.errors.seek(0)
+        under = ""
+        if self.d.launcher:
+            under = " under " + os.path.basename(self.d.launcher[0])
+            logs = [a.split("=", 1)[1] for a in self.d.launcher if a.startswith("--log-file=")]
+            under += "".join(" (its log: %s)" % log.replace("%p", str(self.process.pid))
+                             for log in logs)
+        return "Veltrin%s exited with status %d: %s" % (under, self.process.returncode,
+                                                         self.errors.read().decode())
+
     def quit(self):
+        """Closes the window, as a user does; the program must end with status 0."""
         self.d.close_window(self.window)
-        return self.process.wait(timeout=harness.TIMEOUT)
+        self.process.wait(timeout=harness.TIMEOUT)
+        assert self.process.returncode == 0, self.exit_report()
