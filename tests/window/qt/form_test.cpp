@@ -89,52 +89,25 @@ private slots:
         QCOMPARE(rendered(form), std::string("RRRRRRRRB"));
 
         // After a search the focus is back where it was: on the square when a screen reader
-        // pressed Solve, on Solve when the keyboard did. A keyboard user carries on from there.
-        const auto focusAfterSolving = [&](const std::function<void()>& press) {
-            test::MessageWatch result(test::copyAndAccept);
-            press();
-            // The window system gives the window back its activation once the message is gone.
-            if (!QTest::qWaitFor(
-                    [&] { return result.seen() && !QApplication::activeModalWidget(); })) {
-                QTest::qFail("Solve showed no result message", __FILE__, __LINE__);
-            }
-            form.activateWindow();
-            if (!QTest::qWaitForWindowActive(&form)) {
-                QTest::qFail("the window never came back", __FILE__, __LINE__);
-            }
-            return QApplication::focusWidget();
-        };
+        // pressed Solve, on Solve when the keyboard did.
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(solve);
-        QCOMPARE(focusAfterSolving([&] {
-                     reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-                 }),
-                 test::square(form, 8));
+        test::solveAndRead(form, [&] {
+            reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        });
+        QVERIFY(test::activate(form)); // as the window system does once the message is gone
+        QCOMPARE(QApplication::focusWidget(), test::square(form, 8));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
-        QCOMPARE(
-            focusAfterSolving([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); }),
-            static_cast<QWidget*>(solve));
+        test::solveAndRead(form,
+                           [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); });
+        QVERIFY(test::activate(form));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(solve));
 
         // Switching to another window and back finds the focus where it was left.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget other;
         other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(test::activate(other) && test::activate(form));
         QCOMPARE(QApplication::focusWidget(), test::square(form, 8));
-    }
-
-    void aScreenReadersPressActsAsAClick() {
-        // Names, colours and presses as a screen reader gets them are checked end to end,
-        // through AT-SPI; a press during a search, in search_test.
-        Form1 form;
-        auto* square = child<QWidget>(form, "S5");
-        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(square);
-        QVERIFY(reader);
-        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(reader->text(QAccessible::Description), QString("blue"));
-        QCOMPARE(rendered(form), std::string("RRRRRBRRR"));
     }
 
     void aMessageShowsItsTextUnderTheTitleWithOkOnly() {

@@ -112,6 +112,12 @@ inline QString copyAndAccept(QMessageBox& box) {
     return text;
 }
 
+// Makes `window` the active window, as the window system does when the user turns to it.
+inline bool activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 inline QWidget* square(QWidget& form, int k) {
     return child<QWidget>(form, qPrintable(QString("S%1").arg(k)));
 }
@@ -124,12 +130,17 @@ inline void clickIn(QWidget& form, const std::string& pattern,
         pattern, [&](int k) { QTest::mouseClick(square(form, k), Qt::LeftButton); }, from);
 }
 
-// Presses Solve and answers the result message; returns its exact text.
-inline std::string solveAndRead(QWidget& form) {
+// Presses Solve, with a click unless `press` says how, and answers the result message;
+// returns its exact text.
+inline std::string solveAndRead(QWidget& form, const std::function<void()>& press = {}) {
     QString text;
     MessageWatch watch([&](QMessageBox& box) { text = copyAndAccept(box); });
-    QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
-    if (!watch.seen()) {
+    if (press) {
+        press();
+    } else {
+        QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
+    }
+    if (!QTest::qWaitFor([&] { return watch.seen(); })) {
         QTest::qFail("Solve showed no result message", __FILE__, __LINE__);
     }
     return text.toStdString();
@@ -139,21 +150,17 @@ inline std::string solveAndRead(QWidget& form) {
 
 namespace veltrin::test {
 
-// A check that fails inside a callback (a message box's answer, a timer's slot) returns from
-// that callback alone. What the callback was to end, a message box or the program's own
-// event loop, would then wait for a user who never comes, until the runner's time-out. So
-// while a case runs, a failed check ends the test program at once: the check has already
-// reported itself, with its place, and the cases after it would start from a window left
-// with a box up or a program ending.
+// A check that fails inside a callback (a message box's answer, a timer) returns from that
+// callback alone, and whatever it was to end, a box or the program's event loop, would wait
+// for a user who never comes. So a check that fails while a case runs ends the program at
+// once, once it has reported itself.
 class EndOnFailure {
 public:
     EndOnFailure() {
         QObject::connect(&timer_, &QTimer::timeout, [] {
             if (QTest::currentTestFailed()) {
-                std::fputs("A check failed inside a callback: the test program ends here.\n",
-                           stdout);
-                std::fflush(stdout);
-                std::fflush(stderr);
+                std::puts("A check failed inside a callback: the test program ends here.");
+                std::fflush(nullptr);
                 std::_Exit(EXIT_FAILURE);
             }
         });
