@@ -16,8 +16,7 @@ from .wine import Wine
 from .x11 import Display
 
 def where(e):
-    """The line of the cases where a failure surfaced, so that every check names itself, an
-    assert without a message included."""
+    """The line of the cases where a failure surfaced: even a bare assert names itself."""
     frames = [f for f in traceback.extract_tb(e.__traceback__) if f.filename == cases.__file__]
     return " at cases.py:%d: %s" % (frames[-1].lineno, frames[-1].line) if frames else ""
 

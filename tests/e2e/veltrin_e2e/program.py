@@ -1,6 +1,5 @@
 """One run of the program, from launch to the window being up, driven as a person would."""
 
-import os
 import subprocess
 import tempfile
 import time
@@ -31,7 +30,16 @@ class Veltrin:
         return self.d.find(title, self.process.pid)
 
     def read_message(self, box):
-        return self.d.read_message(self, box)
+        text = self.d.read_message(self, box)
+        if hasattr(self, "window"):
+            # What the message covered is repainted a moment later (on Weston at its next
+            # frame, on X once the program has its expose event, later on a busy machine):
+            # wait for two looks in a row to show the same whole board.
+            def settled():
+                board = self.board()
+                return "?" not in board and board == self.board()
+            wait_for("the window to be repainted", settled)
+        return text
 
     def square_centre(self, k):
         return 8 + (k % 3) * 40 + 20, 8 + (k // 3) * 40 + 20
@@ -93,14 +101,10 @@ class Veltrin:
     def exit_report(self):
         """How the program ended, and what it said on the way."""
         self.errors.seek(0)
-        under = ""
-        if self.d.launcher:
-            under = " under " + os.path.basename(self.d.launcher[0])
-            logs = [a.split("=", 1)[1] for a in self.d.launcher if a.startswith("--log-file=")]
-            under += "".join(" (its log: %s)" % log.replace("%p", str(self.process.pid))
-                             for log in logs)
-        return "Veltrin%s exited with status %d: %s" % (under, self.process.returncode,
-                                                         self.errors.read().decode())
+        under = " ".join(["", "under"] + self.d.launcher[:1] + [
+            a.replace("%p", str(self.process.pid)) for a in self.d.launcher if "log" in a])
+        return "Veltrin%s exited with status %d: %s" % (
+            under if self.d.launcher else "", self.process.returncode, self.errors.read().decode())
 
     def quit(self):
         """Closes the window, as a user does; the program must end with status 0."""
