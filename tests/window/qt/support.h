@@ -154,22 +154,17 @@ namespace veltrin::test {
 // callback alone, and whatever it was to end, a box or the program's event loop, would wait
 // for a user who never comes. So a check that fails while a case runs ends the program at
 // once, once it has reported itself.
-class EndOnFailure {
-public:
-    EndOnFailure() {
-        QObject::connect(&timer_, &QTimer::timeout, [] {
-            if (QTest::currentTestFailed()) {
-                std::puts("A check failed inside a callback: the test program ends here.");
-                std::fflush(nullptr);
-                std::_Exit(EXIT_FAILURE);
-            }
-        });
-        timer_.start(10);
-    }
-
-private:
-    QTimer timer_;
-};
+inline void endOnFailure() {
+    auto* watch = new QTimer(QCoreApplication::instance());
+    QObject::connect(watch, &QTimer::timeout, [] {
+        if (QTest::currentTestFailed()) {
+            std::puts("A check failed inside a callback: the test program ends here.");
+            std::fflush(nullptr);
+            std::_Exit(EXIT_FAILURE);
+        }
+    });
+    watch->start(10);
+}
 
 } // namespace veltrin::test
 
@@ -177,7 +172,7 @@ private:
 #define VELTRIN_QTEST_MAIN(TestClass)                                                              \
     int main(int argc, char** argv) {                                                              \
         veltrin::Application app(argc, argv);                                                      \
-        veltrin::test::EndOnFailure endOnFailure;                                                  \
+        veltrin::test::endOnFailure();                                                             \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
