@@ -26,9 +26,10 @@ void QtPlatform::setSetupMode(bool setup) {
 
 void QtPlatform::lockBoard(bool locked) {
     // Disabling takes the keyboard focus away from the board; give it back afterwards so a
-    // keyboard user can carry on where they were.
+    // keyboard user can carry on where they were. The window's own focus widget, which it
+    // keeps while another window is active: a screen reader can press Solve from outside.
     if (locked) {
-        QWidget* focus = QApplication::focusWidget();
+        QWidget* focus = window_->focusWidget();
         focusBeforeLock_ = focus && boardArea_->isAncestorOf(focus) ? focus : nullptr;
     }
     boardArea_->setEnabled(!locked);

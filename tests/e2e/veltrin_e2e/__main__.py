@@ -6,13 +6,20 @@ import argparse
 import subprocess
 import sys
 import time
+import traceback
 
-from . import harness
+from . import cases, harness
 from .cases import CASES
 from .harness import LAUNCHED, Skipped
 from .weston import Weston
 from .wine import Wine
 from .x11 import Display
+
+def where(e):
+    """The line of the cases where a failure surfaced: even a bare assert names itself."""
+    frames = [f for f in traceback.extract_tb(e.__traceback__) if f.filename == cases.__file__]
+    return " at cases.py:%d: %s" % (frames[-1].lineno, frames[-1].line) if frames else ""
+
 
 def main():
     parser = argparse.ArgumentParser()
@@ -50,7 +57,7 @@ def main():
                 print("SKIP %s: %s" % (fn.__name__, e), flush=True)
             except Exception as e:  # report and go on to the next case
                 failed += 1
-                print("FAIL %s: %r" % (fn.__name__, e), flush=True)
+                print("FAIL %s: %r%s" % (fn.__name__, e, where(e)), flush=True)
                 subprocess.run(["import", "-window", "root", "/tmp/veltrin-e2e-%s.png"
                                 % fn.__name__], env=d.env)
             finally:

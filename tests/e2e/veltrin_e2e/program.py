@@ -30,7 +30,16 @@ class Veltrin:
         return self.d.find(title, self.process.pid)
 
     def read_message(self, box):
-        return self.d.read_message(self, box)
+        text = self.d.read_message(self, box)
+        if hasattr(self, "window"):
+            # What the message covered is repainted a moment later (on Weston at its next
+            # frame, on X once the program has its expose event, later on a busy machine):
+            # wait for two looks in a row to show the same whole board.
+            def settled():
+                board = self.board()
+                return "?" not in board and board == self.board()
+            wait_for("the window to be repainted", settled)
+        return text
 
     def square_centre(self, k):
         return 8 + (k % 3) * 40 + 20, 8 + (k // 3) * 40 + 20
@@ -86,11 +95,19 @@ class Veltrin:
     def gone(self):
         """Fails at once, rather than by a time-out, if the program is no longer running."""
         if self.process.poll() is not None:
-            self.errors.seek(0)
-            raise AssertionError("Veltrin exited with status %d: %s"
-                                 % (self.process.returncode, self.errors.read().decode()))
+            raise AssertionError(self.exit_report())
         return None
 
+    def exit_report(self):
+        """How the program ended, and what it said on the way."""
+        self.errors.seek(0)
+        under = " ".join(["", "under"] + self.d.launcher[:1] + [
+            a.replace("%p", str(self.process.pid)) for a in self.d.launcher if "log" in a])
+        return "Veltrin%s exited with status %d: %s" % (
+            under if self.d.launcher else "", self.process.returncode, self.errors.read().decode())
+
     def quit(self):
+        """Closes the window, as a user does; the program must end with status 0."""
         self.d.close_window(self.window)
-        return self.process.wait(timeout=harness.TIMEOUT)
+        self.process.wait(timeout=harness.TIMEOUT)
+        assert self.process.returncode == 0, self.exit_report()

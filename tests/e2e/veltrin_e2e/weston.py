@@ -73,13 +73,6 @@ class Weston(OnScreen, Display):
         text, ok = wait_for("the message's text", read)
         self.reader.press(ok)
         wait_for("the message to close", lambda: not veltrin.find(APP))
-        if hasattr(veltrin, "window"):
-            # Weston repaints what the message covered at its next frame: wait for two
-            # screenshots in a row to show the same whole board.
-            def settled():
-                board = veltrin.board()
-                return "?" not in board and board == veltrin.board()
-            wait_for("the window to be repainted", settled)
         # The label shows the lines split by LF alone.
         return text.replace("\n", "\r\n")
 

@@ -1,6 +1,5 @@
-// The window as the user meets it: layout, keyboard order, what a click does to the
-// rendered squares, a locked board that keeps its look and ignores input, and the message
-// boxes.
+// The window as the user meets it: layout, the keyboard and where the focus goes, what a
+// click does to the rendered squares, and the message boxes.
 
 #include "support.h"
 #include "window/qt/messagebox.h"
@@ -66,58 +65,49 @@ private slots:
         QCOMPARE(rendered(form), std::string("WRRRRRRRR"));
     }
 
-    void tabVisitsSolveThenTheSquaresBackwardsAndSpacePressesOne() {
+    void theKeyboardWalksTheBoardAndTheFocusStaysWhereTheUserLeftIt() {
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         auto* solve = child<QPushButton>(form, "Command1");
         solve->setFocus();
         QStringList order{solve->objectName()};
-        for (int n = 0; n < 9; ++n) {
+        for (int n = 0; n < 10; ++n) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             order << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(order.join(' '), QString("Command1 S8 S7 S6 S5 S4 S3 S2 S1 S0"));
-        // Space presses the focused square, as a click would, and the square keeps its
-        // colour under the focus mark.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(rendered(form), std::string("BRRRRRRRR"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(rendered(form), std::string("WRRRRRRRR"));
-    }
+        QCOMPARE(order.join(' '), QString("Command1 S8 S7 S6 S5 S4 S3 S2 S1 S0 Command1"));
+        // Space presses the focused square, as a click would; Enter and Esc do nothing.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // to S8
+        {
+            test::MessageWatch none([](QMessageBox&) { QFAIL("a key started a search"); });
+            for (const Qt::Key key :
+                 {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                QTest::keyClick(QApplication::focusWidget(), key);
+            }
+        }
+        QCOMPARE(rendered(form), std::string("RRRRRRRRB"));
 
-    void aLockedBoardKeepsItsLookAndTakesNoInput() {
-        Form1 form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* picture = child<QWidget>(form, "Picture1");
-        QTest::mouseClick(child<QWidget>(form, "S0"), Qt::LeftButton);
-        child<QWidget>(form, "S0")->clearFocus(); // locking takes the focus: compare without
-        const QImage before = form.grab().toImage();
+        // After a search the focus is back where it was: on the square when a screen reader
+        // pressed Solve, on Solve when the keyboard did.
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(solve);
+        test::solveAndRead(form, [&] {
+            reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        });
+        QVERIFY(test::activate(form)); // as the window system does once the message is gone
+        QCOMPARE(QApplication::focusWidget(), test::square(form, 8));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        test::solveAndRead(form,
+                           [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); });
+        QVERIFY(test::activate(form));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(solve));
 
-        picture->setEnabled(false);
-        QCOMPARE(form.grab().toImage(), before);
-        QTest::mouseClick(child<QWidget>(form, "S4"), Qt::LeftButton);
-        QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
-        QCOMPARE(rendered(form), std::string("BRRRRRRRR"));
-
-        picture->setEnabled(true);
-        QTest::mouseClick(child<QWidget>(form, "S4"), Qt::LeftButton);
-        QCOMPARE(rendered(form), std::string("BRRRBRRRR"));
-    }
-
-    void aScreenReadersPressActsAsAClickButNotOnALockedBoard() {
-        // Names, colours and presses as a screen reader gets them are checked end to end,
-        // through AT-SPI; the lock during a search cannot be caught there.
-        Form1 form;
-        auto* square = child<QWidget>(form, "S5");
-        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(square);
-        QVERIFY(reader);
-        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(reader->text(QAccessible::Description), QString("blue"));
-        child<QWidget>(form, "Picture1")->setEnabled(false);
-        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(reader->text(QAccessible::Description), QString("blue"));
+        // Switching to another window and back finds the focus where it was left.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget other;
+        other.show();
+        QVERIFY(test::activate(other) && test::activate(form));
+        QCOMPARE(QApplication::focusWidget(), test::square(form, 8));
     }
 
     void aMessageShowsItsTextUnderTheTitleWithOkOnly() {

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -102,12 +104,18 @@ inline QString copyAndAccept(QMessageBox& box) {
     QApplication::clipboard()->clear();
     // Shortcuts reach only the active window.
     if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == &box; })) {
-        qWarning("message box never became active");
+        QTest::qFail("the message box never became active", __FILE__, __LINE__);
     }
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
     const QString text = QApplication::clipboard()->text();
     box.button(QMessageBox::Ok)->click();
     return text;
+}
+
+// Makes `window` the active window, as the window system does when the user turns to it.
+inline bool activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
 }
 
 inline QWidget* square(QWidget& form, int k) {
@@ -122,15 +130,40 @@ inline void clickIn(QWidget& form, const std::string& pattern,
         pattern, [&](int k) { QTest::mouseClick(square(form, k), Qt::LeftButton); }, from);
 }
 
-// Presses Solve and answers the result message; returns its exact text.
-inline std::string solveAndRead(QWidget& form) {
+// Presses Solve, with a click unless `press` says how, and answers the result message;
+// returns its exact text.
+inline std::string solveAndRead(QWidget& form, const std::function<void()>& press = {}) {
     QString text;
     MessageWatch watch([&](QMessageBox& box) { text = copyAndAccept(box); });
-    QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
-    if (!watch.seen()) {
-        qWarning("no result message");
+    if (press) {
+        press();
+    } else {
+        QTest::mouseClick(child<QWidget>(form, "Command1"), Qt::LeftButton);
+    }
+    if (!QTest::qWaitFor([&] { return watch.seen(); })) {
+        QTest::qFail("Solve showed no result message", __FILE__, __LINE__);
     }
     return text.toStdString();
+}
+
+} // namespace veltrin::test
+
+namespace veltrin::test {
+
+// A check that fails inside a callback (a message box's answer, a timer) returns from that
+// callback alone, and whatever it was to end, a box or the program's event loop, would wait
+// for a user who never comes. So a check that fails while a case runs ends the program at
+// once, once it has reported itself.
+inline void endOnFailure() {
+    auto* watch = new QTimer(QCoreApplication::instance());
+    QObject::connect(watch, &QTimer::timeout, [] {
+        if (QTest::currentTestFailed()) {
+            std::puts("A check failed inside a callback: the test program ends here.");
+            std::fflush(nullptr);
+            std::_Exit(EXIT_FAILURE);
+        }
+    });
+    watch->start(10);
 }
 
 } // namespace veltrin::test
@@ -139,6 +172,7 @@ inline std::string solveAndRead(QWidget& form) {
 #define VELTRIN_QTEST_MAIN(TestClass)                                                              \
     int main(int argc, char** argv) {                                                              \
         veltrin::Application app(argc, argv);                                                      \
+        veltrin::test::endOnFailure();                                                             \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
