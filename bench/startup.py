@@ -19,8 +19,9 @@ from veltrin_e2e.x11 import Display  # noqa: E402
 
 def time_to_message(display, binary):
     started = time.monotonic()
-    process = subprocess.Popen([binary], env=display.env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
+    process = subprocess.Popen(
+        [binary], env=display.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL
+    )
     wait_for("the message", lambda: display.find("Veltrin", process.pid))
     took = time.monotonic() - started
     process.kill()
@@ -50,10 +51,14 @@ def main():
         display.close()
     for name, binary in (("Veltrin", veltrin), ("bare message box", bare)):
         t = times[binary]
-        print("%-17s median %.1f ms, min %.1f ms over %d launches"
-              % (name, 1000 * statistics.median(t), 1000 * min(t), len(t)))
-    print("ratio of medians Veltrin / bare: %.2f"
-          % (statistics.median(times[veltrin]) / statistics.median(times[bare])))
+        print(
+            "%-17s median %.1f ms, min %.1f ms over %d launches"
+            % (name, 1000 * statistics.median(t), 1000 * min(t), len(t))
+        )
+    print(
+        "ratio of medians Veltrin / bare: %.2f"
+        % (statistics.median(times[veltrin]) / statistics.median(times[bare]))
+    )
 
 
 if __name__ == "__main__":

@@ -27,19 +27,20 @@ def main():
     assert data.startswith(b"!<arch>\n"), path + ": not a Debian package"
     members, at = [], 8
     while at < len(data):
-        header = data[at:at + 60]
+        header = data[at : at + 60]
         size = int(header[48:58])
-        members.append([header, data[at + 60:at + 60 + size]])
+        members.append([header, data[at + 60 : at + 60 + size]])
         at += 60 + size + size % 2
 
     def tarball(prefix):
-        member, = [m for m in members if m[0].startswith(prefix)]
+        (member,) = [m for m in members if m[0].startswith(prefix)]
         return member, tarfile.open(fileobj=io.BytesIO(member[1]))
 
     _, payload = tarball(b"data.tar")
     entries = payload.getmembers()
-    total = (sum(e.size for e in entries if e.isfile())
-             + FOLDER_SIZE * sum(1 for e in entries if e.isdir()))
+    total = sum(e.size for e in entries if e.isfile()) + FOLDER_SIZE * sum(
+        1 for e in entries if e.isdir()
+    )
     installed_size = (total + 1023) // 1024
 
     control_member, control = tarball(b"control.tar.gz")
@@ -48,8 +49,9 @@ def main():
         for entry in control.getmembers():
             body = control.extractfile(entry).read() if entry.isfile() else None
             if entry.name.lstrip("./") == "control":
-                body = re.sub(rb"(?m)^Installed-Size: \d+$",
-                              b"Installed-Size: %d" % installed_size, body)
+                body = re.sub(
+                    rb"(?m)^Installed-Size: \d+$", b"Installed-Size: %d" % installed_size, body
+                )
                 entry.size = len(body)
             rewritten.addfile(entry, io.BytesIO(body) if body is not None else None)
     body = gzip.compress(out.getvalue(), compresslevel=9, mtime=0)

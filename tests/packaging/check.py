@@ -30,11 +30,15 @@ import pefile  # Debian's python3-pefile: the Windows program's headers and reso
 
 APP_ID = "example.veltrin.Veltrin"
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
-SHIPPED = (["games/veltrin", "share/applications/%s.desktop" % APP_ID,
-            "share/metainfo/%s.metainfo.xml" % APP_ID, "share/man/man6/veltrin.6.gz",
-            "share/doc/veltrin/copyright", "share/doc/veltrin/changelog.gz",
-            "share/icons/hicolor/scalable/apps/%s.svg" % APP_ID]
-           + ["share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, APP_ID) for s in ICON_SIZES])
+SHIPPED = [
+    "games/veltrin",
+    "share/applications/%s.desktop" % APP_ID,
+    "share/metainfo/%s.metainfo.xml" % APP_ID,
+    "share/man/man6/veltrin.6.gz",
+    "share/doc/veltrin/copyright",
+    "share/doc/veltrin/changelog.gz",
+    "share/icons/hicolor/scalable/apps/%s.svg" % APP_ID,
+] + ["share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, APP_ID) for s in ICON_SIZES]
 
 
 def run(args, status=0, **kwargs):
@@ -47,8 +51,11 @@ def run(args, status=0, **kwargs):
 
 def pack(build, generator, out, **kwargs):
     """Runs CPack on the build, writing into out; returns the one package it wrote."""
-    run(["cpack", "-G", generator, "--config", os.path.join(build, "CPackConfig.cmake"),
-         "-B", out], cwd=build, **kwargs)
+    run(
+        ["cpack", "-G", generator, "--config", os.path.join(build, "CPackConfig.cmake"), "-B", out],
+        cwd=build,
+        **kwargs
+    )
     packages = glob.glob(os.path.join(out, "*." + generator.lower()))
     assert len(packages) == 1, packages
     return packages[0]
@@ -59,32 +66,65 @@ def check_install(build):
         run(["cmake", "--install", build, "--prefix", prefix])
         for path in SHIPPED:
             assert os.path.isfile(os.path.join(prefix, path)), "not installed: " + path
-        run(["desktop-file-validate",
-             os.path.join(prefix, "share/applications/%s.desktop" % APP_ID)])
-        out = run(["appstreamcli", "validate", "--no-net",
-                   os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID)]).stdout
+        run(
+            [
+                "desktop-file-validate",
+                os.path.join(prefix, "share/applications/%s.desktop" % APP_ID),
+            ]
+        )
+        out = run(
+            [
+                "appstreamcli",
+                "validate",
+                "--no-net",
+                os.path.join(prefix, "share/metainfo/%s.metainfo.xml" % APP_ID),
+            ]
+        ).stdout
         assert "Validation was successful" in out
-        page = run(["man", "--warnings", "-l",
-                    os.path.join(prefix, "share/man/man6/veltrin.6.gz")])
+        page = run(["man", "--warnings", "-l", os.path.join(prefix, "share/man/man6/veltrin.6.gz")])
         assert page.stderr == "", page.stderr
         text = re.sub(".\b", "", page.stdout)  # the terminal's overstrikes for bold
-        for heading in ("NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS", "FILES",
-                        "SEE ALSO"):
+        for heading in (
+            "NAME",
+            "SYNOPSIS",
+            "DESCRIPTION",
+            "OPTIONS",
+            "EXIT STATUS",
+            "FILES",
+            "SEE ALSO",
+        ):
             assert "\n" + heading + "\n" in text, heading
 
 
 def check_deb(build):
     with tempfile.TemporaryDirectory() as out:
         deb = pack(build, "DEB", out)
-        fields = run(["dpkg-deb", "-f", deb, "Package", "Version", "Section",
-                      "Depends", "Maintainer", "Homepage"]).stdout
+        fields = run(
+            [
+                "dpkg-deb",
+                "-f",
+                deb,
+                "Package",
+                "Version",
+                "Section",
+                "Depends",
+                "Maintainer",
+                "Homepage",
+            ]
+        ).stdout
         info = dict(line.split(": ", 1) for line in fields.splitlines())
         assert info["Package"] == "veltrin", info
         assert info["Version"] == "1.00", info
         assert info["Section"] == "games", info  # and so the program is in /usr/games
         assert info["Maintainer"] and info["Homepage"], info
-        for library in ("libqt6widgets6", "libqt6gui6", "libqt6core6", "libc6", "libstdc++6",
-                        "qt6-qpa-plugins"):
+        for library in (
+            "libqt6widgets6",
+            "libqt6gui6",
+            "libqt6core6",
+            "libc6",
+            "libstdc++6",
+            "qt6-qpa-plugins",
+        ):
             assert library in info["Depends"], (library, info["Depends"])
         listing = run(["dpkg-deb", "-c", deb]).stdout
         for path in SHIPPED:
@@ -97,8 +137,11 @@ def check_deb(build):
 
 def check_cli(binary):
     """The command line is read before anything needs a window system."""
-    env = {k: v for k, v in os.environ.items()
-           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    env = {
+        k: v
+        for k, v in os.environ.items()
+        if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")
+    }
 
     def veltrin(*args, status=0):
         return run([binary, *args], status=status, env=env, timeout=30)
@@ -114,8 +157,10 @@ def check_cli(binary):
     # Qt's own options are not mistaken for ours, with or without a value.
     done = veltrin("-platform", "offscreen", "-style=fusion", "-reverse", "--version")
     assert done.stdout == "Veltrin 1.00\n", done
-    for wrong, error in ((["--frobnicate"], "Unknown option 'frobnicate'."),
-                         (["stray"], "Unexpected argument 'stray'.")):
+    for wrong, error in (
+        (["--frobnicate"], "Unknown option 'frobnicate'."),
+        (["stray"], "Unexpected argument 'stray'."),
+    ):
         done = veltrin(*wrong, status=2)
         assert done.stdout == "", done
         assert done.stderr.startswith("Veltrin: %s\n\nUsage: " % error), done.stderr
@@ -135,37 +180,60 @@ def check_exe(exe):
     assert pe.OPTIONAL_HEADER.Subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]
 
     def resources(kind):
-        return [pe.get_data(leaf.data.struct.OffsetToData, leaf.data.struct.Size)
-                for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries
-                if entry.id == pefile.RESOURCE_TYPE[kind]
-                for name in entry.directory.entries for leaf in name.directory.entries]
+        return [
+            pe.get_data(leaf.data.struct.OffsetToData, leaf.data.struct.Size)
+            for entry in pe.DIRECTORY_ENTRY_RESOURCE.entries
+            if entry.id == pefile.RESOURCE_TYPE[kind]
+            for name in entry.directory.entries
+            for leaf in name.directory.entries
+        ]
 
-    group, = resources("RT_GROUP_ICON")
-    images = [struct.unpack_from("<BBBBHH", group, 6 + 14 * i)
-              for i in range(struct.unpack_from("<H", group, 4)[0])]
-    assert [(w, h, bits) for w, h, _, _, _, bits in images] == [(32, 32, 1), (32, 32, 4),
-                                                                 (16, 16, 4)], images
+    (group,) = resources("RT_GROUP_ICON")
+    images = [
+        struct.unpack_from("<BBBBHH", group, 6 + 14 * i)
+        for i in range(struct.unpack_from("<H", group, 4)[0])
+    ]
+    assert [(w, h, bits) for w, h, _, _, _, bits in images] == [
+        (32, 32, 1),
+        (32, 32, 4),
+        (16, 16, 4),
+    ], images
     assert len(resources("RT_ICON")) == 3
 
     fixed = pe.VS_FIXEDFILEINFO[0]
-    assert (fixed.FileVersionMS, fixed.FileVersionLS, fixed.ProductVersionMS,
-            fixed.ProductVersionLS) == (0x10000, 0, 0x10000, 0)
+    assert (
+        fixed.FileVersionMS,
+        fixed.FileVersionLS,
+        fixed.ProductVersionMS,
+        fixed.ProductVersionLS,
+    ) == (0x10000, 0, 0x10000, 0)
     tables = [t for i in pe.FileInfo[0] for t in getattr(i, "StringTable", [])]
     assert [t.LangID for t in tables] == [b"040904B0"], tables  # English (US), Unicode
     strings = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
-    assert strings == {"CompanyName": "Veltrin maintainers", "FileDescription": "Veltrin",
-                       "FileVersion": "1.00", "InternalName": "Veltrin",
-                       "OriginalFilename": "Veltrin.exe", "ProductName": "Veltrin",
-                       "ProductVersion": "1.00"}, strings
+    assert strings == {
+        "CompanyName": "Veltrin maintainers",
+        "FileDescription": "Veltrin",
+        "FileVersion": "1.00",
+        "InternalName": "Veltrin",
+        "OriginalFilename": "Veltrin.exe",
+        "ProductName": "Veltrin",
+        "ProductVersion": "1.00",
+    }, strings
     translations = [v.entry for i in pe.FileInfo[0] for v in getattr(i, "Var", [])]
     assert translations == [{b"Translation": "0x0409 0x04b0"}], translations
 
-    manifest, = resources("RT_MANIFEST")
-    for needed in (b"<dpiAwareness", b"PerMonitorV2", b"Microsoft.Windows.Common-Controls",
-                   b'version="6.0.0.0"'):
+    (manifest,) = resources("RT_MANIFEST")
+    for needed in (
+        b"<dpiAwareness",
+        b"PerMonitorV2",
+        b"Microsoft.Windows.Common-Controls",
+        b'version="6.0.0.0"',
+    ):
         assert needed in manifest, needed
-    print("%s: imports %s; version block 1.0.0.0, en-US, Unicode: %s"
-          % (exe, sorted(imports), strings))
+    print(
+        "%s: imports %s; version block 1.0.0.0, en-US, Unicode: %s"
+        % (exe, sorted(imports), strings)
+    )
 
 
 def check_zip(build):
@@ -182,8 +250,7 @@ def check_zip(build):
             exe = os.path.join(out, "Veltrin.exe")
             with open(exe, "wb") as f:
                 f.write(z.read(top + "Veltrin.exe"))
-        print("zip: %d bytes, Veltrin.exe %d bytes" % (os.path.getsize(path),
-                                                        os.path.getsize(exe)))
+        print("zip: %d bytes, Veltrin.exe %d bytes" % (os.path.getsize(path), os.path.getsize(exe)))
         check_exe(exe)
 
 
@@ -192,10 +259,14 @@ def ar_members(data):
     assert data.startswith(b"!<arch>\n"), "not an ar archive"
     at = 8
     while at < len(data):
-        header = data[at:at + 60]
+        header = data[at : at + 60]
         size = int(header[48:58])
-        yield (header[:16].decode().strip(), int(header[16:28]), int(header[40:48], 8),
-               data[at + 60:at + 60 + size])
+        yield (
+            header[:16].decode().strip(),
+            int(header[16:28]),
+            int(header[40:48], 8),
+            data[at + 60 : at + 60 + size],
+        )
         at += 60 + size + size % 2
 
 
@@ -205,9 +276,9 @@ def zip_extra_times(extra):
     while len(extra) >= 4:
         kind, size = struct.unpack_from("<HH", extra)
         if kind == 0x5455:
-            body = extra[5:4 + size]  # after the flags
-            times += [t for t, in struct.iter_unpack("<I", body[:len(body) // 4 * 4])]
-        extra = extra[4 + size:]
+            body = extra[5 : 4 + size]  # after the flags
+            times += [t for t, in struct.iter_unpack("<I", body[: len(body) // 4 * 4])]
+        extra = extra[4 + size :]
     return times
 
 
@@ -268,36 +339,58 @@ def check_reproducible(build):
     # The second time on another file system where there is one (a tmpfs lists a folder's
     # files in another order than ext4 does).
     shm = "/dev/shm" if os.access("/dev/shm", os.W_OK) else None
-    for umask, zone, locale, where in ((0o022, "UTC", "C", None),
-                                       (0o002, "Pacific/Chatham", "C.UTF-8", shm)):
+    for umask, zone, locale, where in (
+        (0o022, "UTC", "C", None),
+        (0o002, "Pacific/Chatham", "C.UTF-8", shm),
+    ):
         env = {k: v for k, v in os.environ.items() if k != "SOURCE_DATE_EPOCH"}
         env.update(TZ=zone, LC_ALL=locale)
         with tempfile.TemporaryDirectory(dir=where) as folder:
-            package = pack(build, generator, folder, env=env,
-                           preexec_fn=lambda umask=umask: os.umask(umask))
+            package = pack(
+                build, generator, folder, env=env, preexec_fn=lambda umask=umask: os.umask(umask)
+            )
             members = list(package_members(package))
             for name, times, _, body in members:
                 wrong = [t for t in times if t not in allowed]
                 assert not wrong, "%s: %s carries the time %s, not SOURCE_DATE_EPOCH %d" % (
-                    os.path.basename(package), name, wrong, epoch)
+                    os.path.basename(package),
+                    name,
+                    wrong,
+                    epoch,
+                )
                 for path in folders:
                     assert path not in body, "%s: %s names the build folder %s" % (
-                        os.path.basename(package), name, path.decode())
+                        os.path.basename(package),
+                        name,
+                        path.decode(),
+                    )
             with open(package, "rb") as f:
                 packages.append((f.read(), {m[0]: m[1:] for m in members}))
     (first, first_members), (second, second_members) = packages
-    differing = sorted(name for name in first_members.keys() | second_members.keys()
-                       if first_members.get(name) != second_members.get(name))
-    assert first == second, "packaged twice, the bytes differ (umask, time zone, locale, time or " \
+    differing = sorted(
+        name
+        for name in first_members.keys() | second_members.keys()
+        if first_members.get(name) != second_members.get(name)
+    )
+    assert first == second, (
+        "packaged twice, the bytes differ (umask, time zone, locale, time or "
         "file system); members that differ: %s" % (differing or "none: their order or headers")
-    print("%s: %d bytes, the same under umask 022 and 002, every time %d, no build path"
-          % (os.path.basename(package), len(first), epoch))
+    )
+    print(
+        "%s: %d bytes, the same under umask 022 and 002, every time %d, no build path"
+        % (os.path.basename(package), len(first), epoch)
+    )
 
 
 def main():
     command, target = sys.argv[1], os.path.abspath(sys.argv[2])
-    {"install": check_install, "deb": check_deb,
-     "cli": check_cli, "zip": check_zip, "reproducible": check_reproducible}[command](target)
+    {
+        "install": check_install,
+        "deb": check_deb,
+        "cli": check_cli,
+        "zip": check_zip,
+        "reproducible": check_reproducible,
+    }[command](target)
     print("passed")
 
 

@@ -15,6 +15,7 @@ from .weston import Weston
 from .wine import Wine
 from .x11 import Display
 
+
 def where(e):
     """The line of the cases where a failure surfaced: even a bare assert names itself."""
     frames = [f for f in traceback.extract_tb(e.__traceback__) if f.filename == cases.__file__]
@@ -25,10 +26,16 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
     parser.add_argument("--wm", choices=["openbox", "weston"])
-    parser.add_argument("--wine", metavar="WINPROBE_EXE",
-                        help="run the Windows program under Wine, read through this probe")
-    parser.add_argument("--screen-reader", action="store_true",
-                        help="switch on assistive technology and read what it sees")
+    parser.add_argument(
+        "--wine",
+        metavar="WINPROBE_EXE",
+        help="run the Windows program under Wine, read through this probe",
+    )
+    parser.add_argument(
+        "--screen-reader",
+        action="store_true",
+        help="switch on assistive technology and read what it sees",
+    )
     parser.add_argument("--wrapper", help="run the program under this command")
     parser.add_argument("cases", nargs="*")
     args = parser.parse_args()
@@ -58,8 +65,10 @@ def main():
             except Exception as e:  # report and go on to the next case
                 failed += 1
                 print("FAIL %s: %r%s" % (fn.__name__, e, where(e)), flush=True)
-                subprocess.run(["import", "-window", "root", "/tmp/veltrin-e2e-%s.png"
-                                % fn.__name__], env=d.env)
+                subprocess.run(
+                    ["import", "-window", "root", "/tmp/veltrin-e2e-%s.png" % fn.__name__],
+                    env=d.env,
+                )
             finally:
                 for process in LAUNCHED:
                     if process.poll() is None:

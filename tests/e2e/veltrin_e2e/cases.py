@@ -2,8 +2,7 @@
 
 import time
 
-from .game import (APP, NAMES, SOLVE, STARTUP_TEXT, WINDOW, advance, game_press, golden,
-                   parse_result)
+from .game import APP, NAMES, SOLVE, STARTUP_TEXT, WINDOW, advance, game_press, golden, parse_result
 from . import harness
 from .harness import Skipped, wait_for
 from .program import Veltrin
@@ -28,7 +27,7 @@ def startup_message_first_clicks_cycle_one_square_and_a_short_solve(d, binary):
     model = "RRRRRRRRR"
     for k in (4, 0, 8, 4, 4, 2, 6, 1, 3, 5, 7, 8, 8):
         v.click_square(k)
-        model = model[:k] + advance(model[k]) + model[k + 1:]
+        model = model[:k] + advance(model[k]) + model[k + 1 :]
         wait_for("board %s" % model, lambda: v.board() == model)
     v.enter("BWBRRBRRR")
     assert parse_result(v.solve()) != [0] * 9
@@ -90,8 +89,9 @@ def a_screen_reader_sees_the_window_and_follows_the_squares(d, binary):
     assert not any(d.reader.showing(c) for c in d.reader.descendants(frame, "check box"))
 
     def heard():
-        return "".join({"red": "R", "blue": "B", "white": "W"}.get(b.description, "?")
-                       for b in buttons[:9])
+        return "".join(
+            {"red": "R", "blue": "B", "white": "W"}.get(b.description, "?") for b in buttons[:9]
+        )
 
     assert heard() == "RRRRRRRRR", heard()
     v.click_square(4)

@@ -44,6 +44,9 @@ def golden():
     """The boards a fresh run solves one after another, with the trials each takes and the
     exact combination text."""
     with open(os.path.join(TESTS, "solver", "golden.txt"), encoding="ascii") as lines:
-        return [Search(board, int(trials), text.replace("\\r\\n", "\r\n"))
-                for board, trials, text in (line.rstrip("\n").split(" ", 2) for line in lines
-                                            if not line.startswith("#"))]
+        return [
+            Search(board, int(trials), text.replace("\\r\\n", "\r\n"))
+            for board, trials, text in (
+                line.rstrip("\n").split(" ", 2) for line in lines if not line.startswith("#")
+            )
+        ]

@@ -6,6 +6,7 @@ import time
 TIMEOUT = 30.0  # seconds to wait for anything the program shows; longer under a wrapper
 LAUNCHED = []  # every program started, so that a failed case leaves none behind
 
+
 def wait_for(what, check, timeout=None):
     deadline = time.monotonic() + (timeout or globals()["TIMEOUT"])
     while True:

@@ -9,7 +9,6 @@ from .game import APP, COLOURS, WINDOW, advance
 from .harness import LAUNCHED, wait_for
 
 
-
 class Veltrin:
     """One run of the program, from launch to the window being up."""
 
@@ -17,8 +16,12 @@ class Veltrin:
         self.d = display
         self.restless_rounds = 0
         self.errors = tempfile.TemporaryFile()
-        self.process = subprocess.Popen(display.launcher + [binary], env=display.env,
-                                        stdout=subprocess.DEVNULL, stderr=self.errors)
+        self.process = subprocess.Popen(
+            display.launcher + [binary],
+            env=display.env,
+            stdout=subprocess.DEVNULL,
+            stderr=self.errors,
+        )
         LAUNCHED.append(self.process)
         box = wait_for("the start-up message", lambda: self.find(APP) or self.gone())
         self.startup_window_was_hidden = self.find(WINDOW) is None
@@ -38,6 +41,7 @@ class Veltrin:
             def settled():
                 board = self.board()
                 return "?" not in board and board == self.board()
+
             wait_for("the window to be repainted", settled)
         return text
 
@@ -62,9 +66,11 @@ class Veltrin:
         for k in range(9):
             while current[k] != board[k]:
                 self.click_square(k)
-                expected = current[:k] + advance(current[k]) + current[k + 1:]
-                current = wait_for("square %d to change" % k,
-                                   lambda: (lambda b: b if b == expected else None)(self.board()))
+                expected = current[:k] + advance(current[k]) + current[k + 1 :]
+                current = wait_for(
+                    "square %d to change" % k,
+                    lambda: (lambda b: b if b == expected else None)(self.board()),
+                )
 
     def solve(self, restless=False):
         """Presses Solve and returns the result message's text. Restless: everything a user
@@ -74,8 +80,9 @@ class Veltrin:
         behind it); keys are sent once, since keys sent as the result comes up would answer
         the message itself."""
         solve = self.d.pointer(self.window, 68, 140) + ["click", "1"]
-        command = ["xdotool"] + solve + (["key", "space", "Return", "Tab", "space"] if restless
-                                         else [])
+        command = (
+            ["xdotool"] + solve + (["key", "space", "Return", "Tab", "space"] if restless else [])
+        )
         started = time.monotonic()
         while True:
             if restless:
@@ -88,8 +95,7 @@ class Veltrin:
                 break
             assert time.monotonic() < started + 120, "the search never ended"
             command = ["xdotool"]
-        box = wait_for("the result message", lambda: self.find(APP) or self.gone(),
-                       timeout=120)
+        box = wait_for("the result message", lambda: self.find(APP) or self.gone(), timeout=120)
         return self.read_message(box)
 
     def gone(self):
@@ -101,10 +107,16 @@ class Veltrin:
     def exit_report(self):
         """How the program ended, and what it said on the way."""
         self.errors.seek(0)
-        under = " ".join(["", "under"] + self.d.launcher[:1] + [
-            a.replace("%p", str(self.process.pid)) for a in self.d.launcher if "log" in a])
+        under = " ".join(
+            ["", "under"]
+            + self.d.launcher[:1]
+            + [a.replace("%p", str(self.process.pid)) for a in self.d.launcher if "log" in a]
+        )
         return "Veltrin%s exited with status %d: %s" % (
-            under if self.d.launcher else "", self.process.returncode, self.errors.read().decode())
+            under if self.d.launcher else "",
+            self.process.returncode,
+            self.errors.read().decode(),
+        )
 
     def quit(self):
         """Closes the window, as a user does; the program must end with status 0."""

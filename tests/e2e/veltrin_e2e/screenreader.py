@@ -5,24 +5,41 @@ import subprocess
 
 from .harness import read_line
 
+
 class ScreenReader:
     """The session's accessibility, switched on as a screen reader does, and Veltrin as
     assistive technology sees it: its AT-SPI tree, read through pyatspi."""
 
     def __init__(self, display):
         read, write = os.pipe()
-        display.helpers.append(subprocess.Popen(
-            ["dbus-daemon", "--session", "--nofork", "--print-address=%d" % write],
-            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        display.helpers.append(
+            subprocess.Popen(
+                ["dbus-daemon", "--session", "--nofork", "--print-address=%d" % write],
+                pass_fds=(write,),
+                stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL,
+            )
+        )
         os.close(write)
         address = read_line(read, "the session bus")
         display.env["DBUS_SESSION_BUS_ADDRESS"] = address
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = address  # for pyatspi, in this process
-        display.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
-                     "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
-                     "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
-                    check=True)
+        display.run(
+            [
+                "dbus-send",
+                "--session",
+                "--print-reply",
+                "--dest=org.a11y.Bus",
+                "/org/a11y/bus",
+                "org.freedesktop.DBus.Properties.Set",
+                "string:org.a11y.Status",
+                "string:IsEnabled",
+                "variant:boolean:true",
+            ],
+            check=True,
+        )
         import pyatspi  # Debian's python3-pyatspi; connects to the bus above
+
         self.atspi = pyatspi
 
     def window(self, pid, name, role=None):
@@ -31,8 +48,7 @@ class ScreenReader:
             for app in self.atspi.Registry.getDesktop(0):
                 if app is not None and app.get_process_id() == pid:
                     for w in app:
-                        if (w.name == name and role in (None, w.getRoleName())
-                                and self.showing(w)):
+                        if w.name == name and role in (None, w.getRoleName()) and self.showing(w):
                             return w
         except Exception:  # the window or the program went away while we asked
             pass

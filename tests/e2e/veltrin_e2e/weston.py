@@ -8,6 +8,7 @@ from .game import APP
 from .harness import wait_for
 from .x11 import Display, OnScreen
 
+
 class Weston(OnScreen, Display):
     """A Wayland session: Weston runs as a window on our Xvfb (its X11 back end), so that
     xdotool's pointer and keys reach Weston's seat and, through it, Veltrin, a native Wayland
@@ -19,17 +20,33 @@ class Weston(OnScreen, Display):
     def __init__(self):
         super().__init__(screen_reader=True, size="820x620")
         self.runtime = runtime = tempfile.mkdtemp(prefix="veltrin-e2e-")  # private, as XDG wants
-        self.env.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=Weston.SOCKET,
-                        QT_QPA_PLATFORM="wayland")
-        self.start(["weston", "--backend=x11-backend.so", "--socket=" + Weston.SOCKET,
-                    "--use-pixman", "--width=800", "--height=600", "--idle-time=0"])
+        self.env.update(
+            XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=Weston.SOCKET, QT_QPA_PLATFORM="wayland"
+        )
+        self.start(
+            [
+                "weston",
+                "--backend=x11-backend.so",
+                "--socket=" + Weston.SOCKET,
+                "--use-pixman",
+                "--width=800",
+                "--height=600",
+                "--idle-time=0",
+            ]
+        )
         # Up once its desktop shell has drawn the background.
-        wait_for("Weston's desktop", lambda: self.screenshot()[2][:3] != b"\0\0\0"
-                 if os.path.exists(os.path.join(runtime, Weston.SOCKET)) else None)
+        wait_for(
+            "Weston's desktop",
+            lambda: self.screenshot()[2][:3] != b"\0\0\0"
+            if os.path.exists(os.path.join(runtime, Weston.SOCKET))
+            else None,
+        )
         # Weston follows the pointer once it has entered its window; the screen is a little
         # larger than that window, so that the pointer can come in from outside.
-        self.run(["xdotool", "mousemove", "810", "610", "sleep", "0.1", "mousemove", "400", "300"],
-                 check=True)
+        self.run(
+            ["xdotool", "mousemove", "810", "610", "sleep", "0.1", "mousemove", "400", "300"],
+            check=True,
+        )
 
     def close(self):
         super().close()
@@ -48,7 +65,7 @@ class Weston(OnScreen, Display):
         grid = [(40 * j * width + 40 * i) * 4 for i in range(3) for j in range(3)]
         at = data.find(red)
         while at >= 0:
-            if at % 4 == 0 and all(data[at + d:at + d + 3] == red for d in grid):
+            if at % 4 == 0 and all(data[at + d : at + d + 3] == red for d in grid):
                 x, y = at // 4 % width, at // 4 // width
                 return x - 9, y - 9  # a square's fill starts inside its one-pixel frame
             at = data.find(red, at + 1)
@@ -64,8 +81,7 @@ class Weston(OnScreen, Display):
             try:
                 message = self.reader.window(veltrin.process.pid, APP)
                 labels = self.reader.descendants(message, "label")
-                ok = [b for b in self.reader.descendants(message, "push button")
-                      if b.name == "OK"]
+                ok = [b for b in self.reader.descendants(message, "push button") if b.name == "OK"]
                 return "\n".join(label.name for label in labels if label.name), ok[0]
             except Exception:
                 return None

@@ -9,6 +9,7 @@ from .game import APP, WINDOW
 from .harness import wait_for
 from .x11 import Display, OnScreen
 
+
 class Wine(OnScreen, Display):
     """Windows: the Windows program under Wine on our Xvfb, under openbox: with no window
     manager Wine waits up to two seconds for every window it shows, message boxes included
@@ -22,12 +23,19 @@ class Wine(OnScreen, Display):
         self.probe_exe = probe
         self.prefix = tempfile.mkdtemp(prefix="veltrin-wine-")
         # No Mono or Gecko: without them Wine would offer to download them, in a dialog.
-        self.env.update(WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.env.update(
+            WINEPREFIX=self.prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml="
+        )
         self.launcher = ["wine"]
         self.server = self.start(["wineserver", "--foreground", "--persistent"])
         # With no pipes: the services it starts would hold them open.
-        subprocess.run(["wineboot", "--init"], env=self.env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, check=True)
+        subprocess.run(
+            ["wineboot", "--init"],
+            env=self.env,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+            check=True,
+        )
         self.prober = None
 
     def close(self):
@@ -41,9 +49,13 @@ class Wine(OnScreen, Display):
         answers every question of the run: a Windows program takes most of a second to
         start under Wine."""
         if not self.prober:
-            self.prober = subprocess.Popen(["wine", self.probe_exe], env=self.env,
-                                           stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                           stderr=subprocess.DEVNULL)
+            self.prober = subprocess.Popen(
+                ["wine", self.probe_exe],
+                env=self.env,
+                stdin=subprocess.PIPE,
+                stdout=subprocess.PIPE,
+                stderr=subprocess.DEVNULL,
+            )
         self.prober.stdin.write(what.encode() + b"\n")
         self.prober.stdin.flush()
         status, length = map(int, self.prober.stdout.readline().split())
@@ -92,8 +104,20 @@ class Wine(OnScreen, Display):
 
     def keys(self, *keys):
         """Types these keys into the main window."""
-        self.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % WINDOW,
-                  "windowfocus", "--sync", "key"] + list(keys), check=True)
+        self.run(
+            [
+                "xdotool",
+                "search",
+                "--onlyvisible",
+                "--name",
+                "^%s$" % WINDOW,
+                "windowfocus",
+                "--sync",
+                "key",
+            ]
+            + list(keys),
+            check=True,
+        )
 
     def close_window(self, window):
         # As the window manager's close button asks: Wine turns it into WM_CLOSE.

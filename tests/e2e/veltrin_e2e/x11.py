@@ -11,6 +11,7 @@ from .game import APP
 from .harness import read_line, wait_for
 from .screenreader import ScreenReader
 
+
 class Display:
     """An X session of our own: Xvfb, optionally a window manager, and optionally a session
     bus with assistive technology switched on, so that a screen reader's view can be read."""
@@ -20,9 +21,21 @@ class Display:
         # -noreset: by default Xvfb resets whenever its last client disconnects, and refuses
         # the connections that arrive meanwhile, as they do between one program and the next.
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0", size + "x24",
-             "-nolisten", "tcp"],
-            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            [
+                "Xvfb",
+                "-displayfd",
+                str(write),
+                "-noreset",
+                "-screen",
+                "0",
+                size + "x24",
+                "-nolisten",
+                "tcp",
+            ],
+            pass_fds=(write,),
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+        )
         os.close(write)
         self.name = ":" + read_line(read, "Xvfb")
         self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb")
@@ -32,12 +45,15 @@ class Display:
         self.reader = ScreenReader(self) if screen_reader else None
         if wm:
             self.start([wm])
-            wait_for("the window manager", lambda: "window id" in self.run(
-                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]))
+            wait_for(
+                "the window manager",
+                lambda: "window id" in self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"]),
+            )
 
     def start(self, args, env=None):
-        process = subprocess.Popen(args, env=env or self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+        process = subprocess.Popen(
+            args, env=env or self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL
+        )
         self.helpers.append(process)
         return process
 
@@ -66,8 +82,9 @@ class Display:
         this process: a screenshot tool's process for every look would cost far more. The
         pixels are 32-bit BGRX, 4 bytes each."""
         x = self.connection()
-        target = (x.screen().root if window == "root"
-                  else x.create_resource_object("window", int(window)))
+        target = (
+            x.screen().root if window == "root" else x.create_resource_object("window", int(window))
+        )
         geometry = target.get_geometry()
         image = target.get_image(0, 0, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF)
         return geometry.width, geometry.height, image.data
@@ -94,6 +111,7 @@ class Display:
         def pixel(x, y):
             at = ((oy + y) * width + ox + x) * 4
             return data[at + 2], data[at + 1], data[at]
+
         return pixel
 
     def read_message(self, veltrin, box):
@@ -114,15 +132,25 @@ class Display:
 
     def clear_clipboard(self):
         # xclip stays behind to serve what it was given: no pipes for it to hold open.
-        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], env=self.env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        subprocess.run(
+            ["xclip", "-selection", "clipboard", "-i", "/dev/null"],
+            env=self.env,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+            check=True,
+        )
 
     def close_window(self, window):
         """Asks the window to close, as a window manager's close button does."""
         x = self.connection()
         target = x.create_resource_object("window", int(window))
-        target.send_event(ClientMessage(window=target, client_type=x.intern_atom("WM_PROTOCOLS"),
-                                        data=(32, [x.intern_atom("WM_DELETE_WINDOW"), 0, 0, 0, 0])))
+        target.send_event(
+            ClientMessage(
+                window=target,
+                client_type=x.intern_atom("WM_PROTOCOLS"),
+                data=(32, [x.intern_atom("WM_DELETE_WINDOW"), 0, 0, 0, 0]),
+            )
+        )
         x.flush()
 
 

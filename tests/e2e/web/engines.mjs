@@ -10,14 +10,14 @@
 //             protocol client alone), through a WebKitWebDriver of our own on an X server of
 //             our own: WebKitGTK has no headless mode
 
-import {spawn, spawnSync} from 'node:child_process';
-import {mkdtempSync, rmSync} from 'node:fs';
-import {createServer} from 'node:net';
-import {tmpdir} from 'node:os';
-import {join} from 'node:path';
+import { spawn, spawnSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
-import {Key, WebDriver} from 'selenium-webdriver';
-import {Executor, HttpClient} from 'selenium-webdriver/http/index.js';
+import { Key, WebDriver } from 'selenium-webdriver';
+import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
 
 // A tab of a browser driven by puppeteer-core.
 class PuppeteerTab {
@@ -38,7 +38,7 @@ class PuppeteerTab {
     }
 
     click(x, y, count = 1) {
-        return this.page.mouse.click(x, y, {count});
+        return this.page.mouse.click(x, y, { count });
     }
 
     tap(x, y) {
@@ -47,8 +47,13 @@ class PuppeteerTab {
 
     // The phone turned sideways.
     turn() {
-        return this.page.setViewport({width: 844, height: 390, deviceScaleFactor: 3,
-                                      isMobile: true, hasTouch: true});
+        return this.page.setViewport({
+            width: 844,
+            height: 390,
+            deviceScaleFactor: 3,
+            isMobile: true,
+            hasTouch: true,
+        });
     }
 
     // `key` by its DOM name ('Enter', ' ', 'c'); `ctrl` held down around it.
@@ -80,11 +85,16 @@ class Puppeteer {
     }
 
     // `phone`: a phone's screen in portrait, used by touch where the engine can say so.
-    async open({phone = false} = {}) {
+    async open({ phone = false } = {}) {
         const page = await this.browser.newPage();
         if (phone) {
-            await page.setViewport({width: 390, height: 844, deviceScaleFactor: 3,
-                                    isMobile: true, hasTouch: true});
+            await page.setViewport({
+                width: 390,
+                height: 844,
+                deviceScaleFactor: 3,
+                isMobile: true,
+                hasTouch: true,
+            });
         }
         return new PuppeteerTab(page);
     }
@@ -115,14 +125,15 @@ class WebDriverTab {
     }
 
     async click(x, y, count = 1) {
-        const actions = this.driver.actions().move({x: Math.round(x), y: Math.round(y),
-                                                    duration: 0});
+        const actions = this.driver
+            .actions()
+            .move({ x: Math.round(x), y: Math.round(y), duration: 0 });
         for (let i = 0; i < count; ++i) actions.press().release();
         await actions.perform();
     }
 
     async press(key, ctrl = false) {
-        const name = {' ': Key.SPACE, Enter: Key.ENTER}[key] || key;
+        const name = { ' ': Key.SPACE, Enter: Key.ENTER }[key] || key;
         const actions = this.driver.actions();
         if (ctrl) actions.keyDown(Key.CONTROL);
         actions.keyDown(name).keyUp(name);
@@ -132,16 +143,18 @@ class WebDriverTab {
 
     // WebKit copies what it last drew: a change is drawn at the next frame.
     async screenshot() {
-        await this.evaluate(() => new Promise((drawn) => requestAnimationFrame(
-            () => requestAnimationFrame(drawn))));
+        await this.evaluate(
+            () => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))),
+        );
         return Buffer.from(await this.driver.takeScreenshot(), 'base64');
     }
 
     // WebDriver gives the page no leave to read the clipboard: it is read from the X server,
     // where the browser put it.
     clipboard() {
-        const read = spawnSync('xclip', ['-selection', 'clipboard', '-o'],
-                               {env: this.webkit.env});
+        const read = spawnSync('xclip', ['-selection', 'clipboard', '-o'], {
+            env: this.webkit.env,
+        });
         return read.stdout.toString('utf8');
     }
 
@@ -155,9 +168,11 @@ class WebKit {
     static async start() {
         const w = new WebKit();
         // Xvfb names its display on the descriptor it is given once it accepts connections.
-        w.xvfb = spawn('Xvfb', ['-displayfd', '3', '-noreset', '-screen', '0', '1024x768x24',
-                                '-nolisten', 'tcp'],
-                       {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
+        w.xvfb = spawn(
+            'Xvfb',
+            ['-displayfd', '3', '-noreset', '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+            { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] },
+        );
         w.display = await new Promise((resolve, reject) => {
             w.xvfb.stdio[3].once('data', (d) => resolve(`:${String(d).trim()}`));
             w.xvfb.once('exit', () => reject(new Error('Xvfb ended before it was ready')));
@@ -165,13 +180,25 @@ class WebKit {
         // On our display alone, whatever session the tests were started from, and with a
         // throw-away home for the browser's cache and data.
         w.home = mkdtempSync(join(tmpdir(), 'veltrin-webkit-'));
-        w.env = {...process.env, DISPLAY: w.display, GDK_BACKEND: 'x11',
-                 XDG_CACHE_HOME: w.home, XDG_DATA_HOME: w.home, XDG_CONFIG_HOME: w.home};
+        w.env = {
+            ...process.env,
+            DISPLAY: w.display,
+            GDK_BACKEND: 'x11',
+            XDG_CACHE_HOME: w.home,
+            XDG_DATA_HOME: w.home,
+            XDG_CONFIG_HOME: w.home,
+        };
         delete w.env.WAYLAND_DISPLAY;
         const port = await freePort();
-        w.driver = spawn('WebKitWebDriver', [`--port=${port}`], {env: w.env, stdio: 'ignore'});
+        w.driver = spawn('WebKitWebDriver', [`--port=${port}`], { env: w.env, stdio: 'ignore' });
         const url = `http://127.0.0.1:${port}`;
-        for (let tries = 0; !(await fetch(`${url}/status`).then((r) => r.ok, () => false));) {
+        for (
+            let tries = 0;
+            !(await fetch(`${url}/status`).then(
+                (r) => r.ok,
+                () => false,
+            ));
+        ) {
             if (++tries > 200) throw new Error('WebKitWebDriver did not answer in 10 s');
             await new Promise((resolve) => setTimeout(resolve, 50));
         }
@@ -198,7 +225,7 @@ class WebKit {
         await this.session?.quit().catch(() => {});
         this.driver?.kill();
         this.xvfb?.kill();
-        if (this.home) rmSync(this.home, {recursive: true, force: true});
+        if (this.home) rmSync(this.home, { recursive: true, force: true });
     }
 }
 
@@ -206,7 +233,7 @@ class WebKit {
 async function freePort() {
     const s = createServer();
     await new Promise((resolve) => s.listen(0, '127.0.0.1', resolve));
-    const {port} = s.address();
+    const { port } = s.address();
     await new Promise((resolve) => s.close(resolve));
     return port;
 }
@@ -218,7 +245,7 @@ export const LACKS = {
         accessibility: 'no accessibility tree over WebDriver BiDi in Firefox',
         heap: 'no heap reading over WebDriver BiDi in Firefox',
         install: 'Firefox installs no web apps',
-        coarsePointer: 'Firefox\'s phone emulation has no coarse pointer',
+        coarsePointer: "Firefox's phone emulation has no coarse pointer",
     },
     webkit: {
         clipboard: 'no clipboard read over WebDriver in WebKit',
@@ -236,21 +263,37 @@ export async function startEngine(name, origin) {
         return WebKit.start();
     }
     if (name === 'firefox') {
-        return new Puppeteer(await puppeteer.launch({
-            browser: 'firefox', protocol: 'webDriverBiDi', executablePath: '/usr/bin/firefox-esr',
-            headless: true,
-            // Reading the clipboard from a script otherwise waits for a click on "Paste".
-            extraPrefsFirefox: {'dom.events.testing.asyncClipboard': true},
-        }));
+        return new Puppeteer(
+            await puppeteer.launch({
+                browser: 'firefox',
+                protocol: 'webDriverBiDi',
+                executablePath: '/usr/bin/firefox-esr',
+                headless: true,
+                // Reading the clipboard from a script otherwise waits for a click on "Paste".
+                extraPrefsFirefox: { 'dom.events.testing.asyncClipboard': true },
+            }),
+        );
     }
     const browser = await puppeteer.launch({
         executablePath: '/usr/bin/chromium',
         headless: true,
         // The machine's network is closed: no background connections to be refused.
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-               '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+        args: [
+            '--no-sandbox',
+            '--disable-gpu',
+            '--disable-quic',
+            '--no-first-run',
+            '--disable-background-networking',
+            '--disable-component-update',
+            '--disable-sync',
+        ],
     });
-    await browser.defaultBrowserContext().overridePermissions(origin,
-        ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+    await browser
+        .defaultBrowserContext()
+        .overridePermissions(origin, [
+            'clipboard-read',
+            'clipboard-write',
+            'clipboard-sanitized-write',
+        ]);
     return new Puppeteer(browser);
 }
