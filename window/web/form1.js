@@ -11,20 +11,12 @@ mergeInto(LibraryManager.library, {
         // A place on the window, in window units: a CSS pixel on a desktop, more on a touch
         // screen (shell.html).
         place: function (left, top, width, height) {
-            var u = function (n) {
-                return 'calc(var(--u) * ' + n + ')';
-            };
-            return (
-                'left:' +
-                u(left) +
-                ';top:' +
-                u(top) +
-                ';width:' +
-                u(width) +
-                ';height:' +
-                u(height) +
-                ';'
-            );
+            var at = { left: left, top: top, width: width, height: height };
+            return Object.keys(at)
+                .map(function (side) {
+                    return side + ':calc(var(--u) * ' + at[side] + ');';
+                })
+                .join('');
         },
 
         add: function (id, left, top, width, height) {
