@@ -6,6 +6,7 @@
 
 #include "board/board.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -33,16 +34,17 @@ inline std::string fatalReport(std::string_view what) {
     return "Veltrin met an internal error and has to close.\r\n\r\n" + std::string(what);
 }
 
-// What a screen reader says for a square's colour: "red", "blue" or "white"; nullptr for
-// a colour that is not in the table.
+// The place of a colour in the table. A square shows only the table's colours: any other is
+// a fault, and throws std::out_of_range where it is used, as colourOf does past the table.
+inline std::size_t colourIndex(Colour colour) {
+    return static_cast<std::size_t>(std::find(colors.begin(), colors.end(), colour) -
+                                    colors.begin());
+}
+
+// What a screen reader says for a square's colour: "red", "blue" or "white".
 inline const char* colourName(Colour colour) {
     constexpr std::array<const char*, colors.size()> names{"red", "blue", "white"};
-    for (std::size_t v = 0; v < colors.size(); ++v) {
-        if (colors[v] == colour) {
-            return names[v];
-        }
-    }
-    return nullptr;
+    return names.at(colourIndex(colour));
 }
 
 // ---- geometry --------------------------------------------------------------------------

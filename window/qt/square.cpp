@@ -23,7 +23,8 @@ public:
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Description) {
-            return colourName(static_cast<const Square*>(widget())->colour());
+            const Colour colour = static_cast<const Square*>(widget())->colour();
+            return QString::fromLatin1(design::colourName(colour));
         }
         return QAccessibleWidget::text(t);
     }
@@ -54,11 +55,6 @@ QAccessibleInterface* squareAccessible(const QString&, QObject* object) {
 
 QColor toQColor(Colour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-QString colourName(Colour colour) {
-    const char* name = design::colourName(colour);
-    return name ? QString::fromLatin1(name) : toQColor(colour).name();
 }
 
 Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(colors[0]) {

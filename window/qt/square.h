@@ -34,7 +34,4 @@ private:
 // A stored colour (0x00BBGGRR) as Qt's colour type.
 QColor toQColor(Colour colour);
 
-// What a screen reader says for a colour: "red", "blue" or "white".
-QString colourName(Colour colour);
-
 } // namespace veltrin

@@ -36,10 +36,10 @@ mergeInto(LibraryManager.library, {
 
         show: function (k, colour) {
             var square = form1.squares[k];
-            var known = form1.colours[colour];
-            square.className = known ? known.className : 'square';
-            square.style.backgroundColor = known ? '' : form1.css(colour);
-            square.setAttribute('aria-description', known ? known.name : form1.css(colour));
+            // Only the table's colours reach a square: each was registered by js_addColour.
+            var shown = form1.colours[colour];
+            square.className = shown.className;
+            square.setAttribute('aria-description', shown.name);
         },
 
         showPending: function () {

@@ -3,8 +3,6 @@
 #include "board/board.h"
 #include "window/design.h"
 
-#include <algorithm>
-
 namespace veltrin {
 
 SquarePainter::SquarePainter() : frame_(CreateSolidBrush(RGB(64, 64, 64))) {
@@ -31,9 +29,7 @@ void SquarePainter::draw(HDC dc, int k, Colour colour, UINT state, int dpi) cons
     FillRect(dc, &r, frame_);
     const int border = MulDiv((state & ODS_SELECTED) ? 2 : 1, dpi, USER_DEFAULT_SCREEN_DPI);
     InflateRect(&r, -border, -border);
-    // A square shows only the table's colours.
-    const auto v = std::find(colors.begin(), colors.end(), colour) - colors.begin();
-    FillRect(dc, &r, colours_.at(static_cast<std::size_t>(v)));
+    FillRect(dc, &r, colours_.at(design::colourIndex(colour)));
 
     if ((state & ODS_FOCUS) && !(state & ODS_NOFOCUSRECT)) {
         RECT mark{0, 0, size.width, size.height};
