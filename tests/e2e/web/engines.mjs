@@ -19,6 +19,9 @@ import puppeteer from 'puppeteer-core';
 import { Key, WebDriver } from 'selenium-webdriver';
 import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
 
+// A phone's screen in portrait, as puppeteer emulates it: a touch screen and a coarse pointer.
+const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+
 // A tab of a browser driven by puppeteer-core.
 class PuppeteerTab {
     constructor(page) {
@@ -47,13 +50,7 @@ class PuppeteerTab {
 
     // The phone turned sideways.
     turn() {
-        return this.page.setViewport({
-            width: 844,
-            height: 390,
-            deviceScaleFactor: 3,
-            isMobile: true,
-            hasTouch: true,
-        });
+        return this.page.setViewport({ ...PHONE, width: PHONE.height, height: PHONE.width });
     }
 
     // `key` by its DOM name ('Enter', ' ', 'c'); `ctrl` held down around it.
@@ -87,15 +84,7 @@ class Puppeteer {
     // `phone`: a phone's screen in portrait, used by touch where the engine can say so.
     async open({ phone = false } = {}) {
         const page = await this.browser.newPage();
-        if (phone) {
-            await page.setViewport({
-                width: 390,
-                height: 844,
-                deviceScaleFactor: 3,
-                isMobile: true,
-                hasTouch: true,
-            });
-        }
+        if (phone) await page.setViewport(PHONE);
         return new PuppeteerTab(page);
     }
 
@@ -257,6 +246,26 @@ export const LACKS = {
     },
 };
 
+// Debian's Chromium, headless, with `args` of the caller's.
+export function launchChromium(args = [], options = {}) {
+    return puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        // The machine's network is closed: no background connections to be refused.
+        args: [
+            '--no-sandbox',
+            '--disable-gpu',
+            '--disable-quic',
+            '--no-first-run',
+            '--disable-background-networking',
+            '--disable-component-update',
+            '--disable-sync',
+            ...args,
+        ],
+        ...options,
+    });
+}
+
 // Starts `name`'s browser; its tabs go to `origin`'s clipboard with leave to read it.
 export async function startEngine(name, origin) {
     if (name === 'webkit') {
@@ -274,20 +283,7 @@ export async function startEngine(name, origin) {
             }),
         );
     }
-    const browser = await puppeteer.launch({
-        executablePath: '/usr/bin/chromium',
-        headless: true,
-        // The machine's network is closed: no background connections to be refused.
-        args: [
-            '--no-sandbox',
-            '--disable-gpu',
-            '--disable-quic',
-            '--no-first-run',
-            '--disable-background-networking',
-            '--disable-component-update',
-            '--disable-sync',
-        ],
-    });
+    const browser = await launchChromium();
     await browser
         .defaultBrowserContext()
         .overridePermissions(origin, [

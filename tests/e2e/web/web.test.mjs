@@ -16,8 +16,7 @@ import { createServer } from 'node:http';
 import { extname, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { PNG } from 'pngjs';
-import puppeteer from 'puppeteer-core';
-import { LACKS, startEngine } from './engines.mjs';
+import { LACKS, launchChromium, startEngine } from './engines.mjs';
 
 const ENGINE = process.env.VELTRIN_ENGINE || 'chromium';
 const PAGE = process.env.VELTRIN_PAGE;
@@ -434,8 +433,15 @@ test(
 
 // ---- the page as an app -------------------------------------------------------------------
 
+// A PNG's size as a manifest gives it ("192x192"), read from its header.
+async function pngSize(url) {
+    const png = Buffer.from(await (await fetch(url)).arrayBuffer());
+    return `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
+}
+
 test(
-    'served from 127.0.0.1 it installs as an app, named and drawn as the window',
+    'served from 127.0.0.1 it installs as an app, named and drawn as the window; installed, ' +
+        'it draws no title bar of its own; iPhones get its icon',
     needs('install'),
     async () => {
         const v = await Veltrin.open();
@@ -449,10 +455,24 @@ test(
         const icons = manifest.icons.map((i) => `${i.sizes} ${i.purpose || 'any'}`);
         assert.deepEqual(icons, ['192x192 any', '512x512 any', '512x512 maskable']);
         for (const icon of manifest.icons) {
-            const png = Buffer.from(await (await fetch(new URL(icon.src, origin))).arrayBuffer());
-            assert.equal(`${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`, icon.sizes);
+            assert.equal(await pngSize(new URL(icon.src, origin)), icon.sizes);
         }
         await v.close();
+        // A window opened with --app is what an installed app runs in: display-mode standalone.
+        const app = await launchChromium([`--app=${origin}/`], { defaultViewport: null });
+        try {
+            const target = await app.waitForTarget((t) => t.url().startsWith(origin));
+            const page = await target.page();
+            await page.waitForSelector('dialog[open]');
+            await page.click('dialog[open] button');
+            await page.waitForSelector('#Form1:not([hidden])');
+            assert.ok(await page.evaluate(() => matchMedia('(display-mode: standalone)').matches));
+            assert.equal((await layout(page)).titleBar, 0);
+            const icon = await page.$eval('link[rel=apple-touch-icon]', (l) => l.href);
+            assert.equal(await pngSize(icon), '180x180');
+        } finally {
+            await app.close();
+        }
     },
 );
 
@@ -541,39 +561,5 @@ test(
         await v.press('#S4');
         assert.equal(await v.board(), 'RRRRBRRRR');
         await v.close();
-    },
-);
-
-test(
-    'installed as an app it draws no title bar of its own; iPhones get its icon',
-    needs('install'),
-    async () => {
-        // A window opened with --app is what an installed app runs in: display-mode standalone.
-        const app = await puppeteer.launch({
-            executablePath: '/usr/bin/chromium',
-            headless: true,
-            defaultViewport: null,
-            args: [
-                '--no-sandbox',
-                '--disable-gpu',
-                '--no-first-run',
-                '--disable-background-networking',
-                `--app=${origin}/`,
-            ],
-        });
-        try {
-            const target = await app.waitForTarget((t) => t.url().startsWith(origin));
-            const page = await target.page();
-            await page.waitForSelector('dialog[open]');
-            await page.click('dialog[open] button');
-            await page.waitForSelector('#Form1:not([hidden])');
-            assert.ok(await page.evaluate(() => matchMedia('(display-mode: standalone)').matches));
-            assert.equal((await layout(page)).titleBar, 0);
-            const icon = await page.$eval('link[rel=apple-touch-icon]', (l) => l.href);
-            const png = Buffer.from(await (await fetch(icon)).arrayBuffer());
-            assert.equal(`${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`, '180x180');
-        } finally {
-            await app.close();
-        }
     },
 );
