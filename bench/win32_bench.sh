@@ -17,12 +17,13 @@ work=$(mktemp -d)
 given_prefix=${WINEPREFIX:-}
 trap 'if [ -z "$given_prefix" ]; then wineserver --kill 2>/dev/null || true; fi
       kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-exec 3> "$work/display"
+exec 3>"$work/display"
 Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 2>/dev/null &
 xvfb=$!
 while [ ! -s "$work/display" ]; do sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" WINEPREFIX="${WINEPREFIX:-$work/prefix}" \
-    WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY WINEPREFIX="${WINEPREFIX:-$work/prefix}" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ -z "$given_prefix" ]; then
     mkdir -p "$WINEPREFIX"
     wineserver --persistent

@@ -12,25 +12,31 @@ cd "$(dirname "$0")/.."
 # What each command needs, by Debian package name: `run` only what builds and starts the
 # program, `test` the test tools as well.
 run_packages=(
-    cmake g++ make pkg-config     # build
-    qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, with the xcb and offscreen platforms
+    cmake g++ make pkg-config    # build
+    qt6-base-dev qt6-qpa-plugins # Qt 6 Widgets, with the xcb and offscreen platforms
 )
 test_packages=(
-    libgtest-dev                  # core tests
-    clang-format black flake8     # formatting and lint checks (and npm's, for JavaScript)
-    librsvg2-bin icoutils         # scripts/make-icons.sh, whose run the suite checks
-    python3 python3-xlib xvfb xdotool xclip x11-utils imagemagick openbox # end-to-end tests on X
-    xauth                         # xvfb-run's, which Debian only recommends
-    weston qt6-wayland            # end-to-end tests on Wayland
+    libgtest-dev                      # core tests
+    clang-format black flake8         # formatting and lint checks of C++ and Python
+    shfmt shellcheck                  # ... of shell scripts (and npm's, of JavaScript)
+    librsvg2-bin icoutils             # scripts/make-icons.sh, whose run the suite checks
+    python3 python3-xlib xvfb xauth   # end-to-end tests on X (xauth for xvfb-run)
+    xdotool xclip x11-utils           # ... a user's clicks, keys and clipboard
+    imagemagick openbox               # ... screenshots, and a window manager
+    weston qt6-wayland                # end-to-end tests on Wayland
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
-    valgrind                      # memory check
-    desktop-file-utils appstream dpkg-dev file python3-pefile # packaging checks
-    strip-nondeterminism          # packages that are the same bytes every time
-    lintian man-db                # Debian's policy checks, the manual page
-    clang libc++-dev libc++abi-dev googletest # the core with Clang and libc++
-    g++-mingw-w64-x86-64 wine wine64 # the Windows program and the core, run under Wine
-    emscripten                    # the page and the core in WebAssembly
-    chromium firefox-esr webkit2gtk-driver # the browser tests, one engine each
+    valgrind                          # memory check
+    desktop-file-utils appstream      # packaging checks
+    dpkg-dev file python3-pefile      # ...
+    strip-nondeterminism              # packages that are the same bytes every time
+    lintian man-db                    # Debian's policy checks, the manual page
+    clang libc++-dev libc++abi-dev    # the core with Clang and libc++
+    googletest                        # ... built from source against libc++
+    g++-mingw-w64-x86-64              # the Windows program
+    wine wine64                       # ... and its tests
+    emscripten                        # the page and the core in WebAssembly
+    chromium firefox-esr              # the browser tests, one engine each
+    webkit2gtk-driver                 # ... WebKit's included
 )
 # `release` builds the three downloads from the commit's sources; strip-nondeterminism and
 # python3 put right what CPack leaves to the umask and the file system
