@@ -1,6 +1,7 @@
 // The same clicks give the same search everywhere: from a fresh generator, the boards in
 // golden.txt, solved one after another as one run of the program would solve them, take
-// exactly the recorded number of trials and report exactly the recorded combinations. Every
+// exactly the recorded number of trials, leave the recorded boards and report exactly the
+// recorded combinations. Every
 // compiler, standard library and platform the suite runs on must agree with the file.
 //
 // To write the file afresh (only when the search is meant to change):
@@ -28,7 +29,7 @@ Search searchFrom(const std::string& board, Board& running, test::FakePlatform& 
     std::string solution;
     platform.messages.clear();
     solve(running, platform, solution);
-    return {board, solution.size(), platform.messages.at(0)};
+    return {board, solution.size(), test::valuesOf(running), platform.messages.at(0)};
 }
 
 TEST(Golden, FreshRunGivesTheRecordedSearches) {
@@ -38,12 +39,13 @@ TEST(Golden, FreshRunGivesTheRecordedSearches) {
 
     if (std::getenv("VELTRIN_GOLDEN_WRITE")) {
         std::ofstream out(VELTRIN_GOLDEN_FILE, std::ios::binary);
-        out << "# board (R, B, W row by row), trials, combination text (CR LF as \\r\\n)\n";
+        out << "# board (R, B, W row by row), trials, board left, combination text (CR LF as "
+               "\\r\\n)\n";
         for (int i = 0; i < 60; ++i) {
             const Search s =
                 searchFrom(test::boardNumber(i * 4373 % test::boardCount), running, platform);
-            out << s.board << ' ' << s.trials << ' ' << test::replaced(s.message, "\r\n", "\\r\\n")
-                << '\n';
+            out << s.board << ' ' << s.trials << ' ' << s.solved << ' '
+                << test::replaced(s.message, "\r\n", "\\r\\n") << '\n';
         }
         GTEST_SKIP() << "wrote " << VELTRIN_GOLDEN_FILE;
     }
@@ -52,6 +54,7 @@ TEST(Golden, FreshRunGivesTheRecordedSearches) {
     for (const Search& expected : test::goldenSearches()) {
         const Search got = searchFrom(expected.board, running, platform);
         ASSERT_EQ(got.trials, expected.trials) << "board " << boards << ": " << expected.board;
+        ASSERT_EQ(got.solved, expected.solved) << "board " << boards << ": " << expected.board;
         ASSERT_EQ(got.message, expected.message) << "board " << boards << ": " << expected.board;
         ++boards;
     }

@@ -1,7 +1,8 @@
 #pragma once
 
 // tests/solver/golden.txt, read: for boards solved one after another from a fresh
-// generator, the number of trials and the exact combination text (VELTRIN_GOLDEN_FILE).
+// generator, the number of trials, the board the search leaves and the exact combination
+// text (VELTRIN_GOLDEN_FILE).
 
 #include <fstream>
 #include <sstream>
@@ -13,6 +14,7 @@ namespace veltrin::test {
 struct Search {
     std::string board;
     std::size_t trials;
+    std::string solved;  // the uniform board the search leaves
     std::string message; // as shown; the file writes each CR LF as \r\n, one line a board
 };
 
@@ -34,7 +36,7 @@ inline std::vector<Search> goldenSearches() {
         }
         std::istringstream fields(line);
         Search s;
-        fields >> s.board >> s.trials;
+        fields >> s.board >> s.trials >> s.solved;
         fields.get(); // the space before the text
         std::getline(fields, s.message);
         s.message = replaced(s.message, "\\r\\n", "\r\n");
