@@ -3,7 +3,7 @@
 // input lasts (a Windows program takes most of a second to start under Wine):
 //   message    the text of the visible message titled "Veltrin", exactly (CR LF)
 //   clipboard  the clipboard's text, as a Windows program pastes it
-//   window     where the main window's client area is on the screen, and the focused control
+//   window     where the main window's client area is on the screen
 // Each answer is a line "STATUS LENGTH", then LENGTH bytes; status 1: not there.
 
 #include <windows.h>
@@ -58,12 +58,8 @@ bool window(std::string& out) {
     GetClientRect(form, &client);
     POINT origin{0, 0};
     ClientToScreen(form, &origin);
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui);
     out = "client\t" + std::to_string(origin.x) + "\t" + std::to_string(origin.y) + "\t" +
-          std::to_string(client.right) + "\t" + std::to_string(client.bottom) + "\nfocus\t" +
-          (gui.hwndFocus ? textOf(gui.hwndFocus) : "") + "\n";
+          std::to_string(client.right) + "\t" + std::to_string(client.bottom) + "\n";
     return true;
 }
 

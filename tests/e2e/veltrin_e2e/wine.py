@@ -69,8 +69,7 @@ class Wine(OnScreen, Display):
             self.prober = None
 
     def window_info(self):
-        """The main window as the probe sees it: {"client": [x, y, w, h], "focus": [text]},
-        or None."""
+        """The main window as the probe sees it: {"client": [x, y, w, h]}, or None."""
         info = {}
         for line in self.probe("window").splitlines():
             key, *fields = line.split("\t")
@@ -101,23 +100,6 @@ class Wine(OnScreen, Display):
         self.run(["xdotool", "key", "Return"])
         wait_for("the message to close", lambda: not veltrin.find(APP))
         return text
-
-    def keys(self, *keys):
-        """Types these keys into the main window."""
-        self.run(
-            [
-                "xdotool",
-                "search",
-                "--onlyvisible",
-                "--name",
-                "^%s$" % WINDOW,
-                "windowfocus",
-                "--sync",
-                "key",
-            ]
-            + list(keys),
-            check=True,
-        )
 
     def close_window(self, window):
         # As the window manager's close button asks: Wine turns it into WM_CLOSE.

@@ -1,6 +1,7 @@
 // The Win32 window in process, under Wine: its layout at the screen's DPI (VELTRIN_TEST_DPI)
-// and at another, style, names, keyboard order and the focus across a search and a switch
-// away; a quick second click; the board locked during a search; the heap over fifty searches.
+// and at another, style, names, keyboard order (Tab, Space, Enter and Esc) and the focus
+// across a search and a switch away; a quick second click; the board locked during a search; the
+// heap over fifty searches.
 
 #include "support/boards.h"
 #include "support/golden.h"
@@ -192,6 +193,9 @@ TEST_F(Window, TheFocusWalksInKeyboardOrderAndStaysOnItsSquareAcrossASwitchAwayA
     DestroyWindow(game);
     EXPECT_EQ(textOf(GetFocus()), texts.squareNames[8]);
     key(VK_SPACE);
+    // Enter and Esc do nothing: the window has no default or cancel button.
+    key(VK_RETURN);
+    key(VK_ESCAPE);
     EXPECT_EQ(messages, std::vector<std::string>{});
     // Windows reports a quick second click on an owner-drawn button as a double click.
     SendMessageW(GetParent(GetFocus()), WM_COMMAND,
