@@ -216,7 +216,7 @@ test)
     run_tests release
     # The sanitizer build runs the unit and window tests again, for memory and UB errors:
     # only those are built.
-    build asan ON core_tests form_test fatal_test search_test close_test
+    build asan ON unit_tests
     ctest --preset asan -j "$(nproc)" --label-regex 'core|window'
     # The core suite under the other toolchains: it must give the same answers everywhere.
     build clang-libcxx ON
