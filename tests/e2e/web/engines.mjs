@@ -237,7 +237,6 @@ export const LACKS = {
         coarsePointer: "Firefox's phone emulation has no coarse pointer",
     },
     webkit: {
-        clipboard: 'no clipboard read over WebDriver in WebKit',
         accessibility: 'no accessibility tree over WebDriver in WebKit',
         heap: 'no heap reading over WebDriver in WebKit',
         install: 'WebKitGTK installs no web apps',
