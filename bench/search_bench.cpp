@@ -128,10 +128,18 @@ double corePressesPerSecond() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    std::printf("platform: %s, %zu boards\n", qPrintable(QGuiApplication::platformName()),
-                bench::boardsToRun().size());
     // "real" or "baseline" alone runs just that part, for a profiler.
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (only == "--help" || only == "-h") {
+        std::printf("usage: %s [real|baseline]\n", argv[0]);
+        return 0;
+    }
+    if (argc > 2 || !(only.isEmpty() || only == "real" || only == "baseline")) {
+        std::fprintf(stderr, "usage: %s [real|baseline]\n", argv[0]);
+        return 2;
+    }
+    std::printf("platform: %s, %zu boards\n", qPrintable(QGuiApplication::platformName()),
+                bench::boardsToRun().size());
     if (!only.isEmpty()) {
         const Result one = only == "real" ? realSearch() : baselineSearch();
         std::printf("%s: %ld trials %.2f us/trial\n", argv[1], one.trials, one.microsPerTrial());

@@ -47,6 +47,13 @@ inline const char* colourName(Colour colour) {
     return names.at(colourIndex(colour));
 }
 
+// Whether a square's focus mark is drawn white rather than black: white on a dark colour (by
+// the usual grey weights), so that the mark stays readable on all three.
+inline bool whiteFocusMarkOn(Colour colour) {
+    const unsigned r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
+    return (r * 11 + g * 16 + b * 5) / 32 < 64;
+}
+
 // ---- geometry --------------------------------------------------------------------------
 
 // Places and sizes in twips, 1440 to the inch, relative to the control's container.

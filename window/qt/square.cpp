@@ -96,9 +96,8 @@ void Square::paintEvent(QPaintEvent*) {
     painter.fillRect(rect().adjusted(border, border, -border, -border), fill);
 
     if (hasFocus()) {
-        // A dotted mark that stays readable on all three colours.
-        const bool dark = qGray(fill.rgb()) < 64;
-        painter.setPen(QPen(dark ? Qt::white : Qt::black, 1, Qt::DotLine));
+        painter.setPen(
+            QPen(design::whiteFocusMarkOn(colour_) ? Qt::white : Qt::black, 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(4, 4, -5, -5));
     }
 }

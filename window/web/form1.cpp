@@ -25,7 +25,7 @@ Form1::Form1() {
     const design::Rect client = pixels({0, 0, design::clientWidth, design::clientHeight});
     js_setWindow(design::windowTitle, client.width, client.height);
     for (std::size_t v = 0; v < colors.size(); ++v) {
-        js_addColour(colors[v], design::colourName(colors[v]));
+        js_addColour(colors[v], design::colourName(colors[v]), design::whiteFocusMarkOn(colors[v]));
     }
     const design::Rect area = pixels(design::picture1);
     js_addBoardArea(area.left, area.top, area.width, area.height);

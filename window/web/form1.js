@@ -88,21 +88,17 @@ mergeInto(LibraryManager.library, {
     },
 
     // Each colour of the table becomes a class, so that showing it is one write. The focus
-    // mark takes whichever of black and white stands out on it.
+    // mark is white or black, as C++ says stands out on it.
     js_addColour__deps: ['$form1'],
-    js_addColour: function (colour, name) {
+    js_addColour: function (colour, name, whiteFocusMark) {
         var className = 'colour' + form1.colourCount++;
-        var grey =
-            (colour & 0xff) * 0.299 +
-            ((colour >> 8) & 0xff) * 0.587 +
-            ((colour >> 16) & 0xff) * 0.114;
         var sheet = document.getElementById('colours').sheet;
         sheet.insertRule('.square.' + className + ' { background: ' + form1.css(colour) + '; }');
         sheet.insertRule(
             '.square.' +
                 className +
                 ':focus-visible { outline-color: ' +
-                (grey < 64 ? '#fff' : '#000') +
+                (whiteFocusMark ? '#fff' : '#000') +
                 '; }',
         );
         form1.colours[colour] = { className: 'square ' + className, name: UTF8ToString(name) };

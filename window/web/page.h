@@ -13,8 +13,9 @@ void js_addBoardArea(int left, int top, int width, int height);
 // Controls are added in keyboard order; where two overlap, the one added first lies on top.
 void js_addSquare(int k, int left, int top, int width, int height, const char* name);
 void js_addButton(const char* caption, int left, int top, int width, int height);
-// A colour of the board's table, with what a screen reader calls it: given once, at start.
-void js_addColour(int colour, const char* name);
+// A colour of the board's table, with what a screen reader calls it and whether the focus
+// mark on it is white: given once, at start.
+void js_addColour(int colour, const char* name, bool whiteFocusMark);
 void js_showSquare(int k, int colour);
 void js_lockBoard(bool locked);
 void js_showWindow();
