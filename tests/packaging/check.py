@@ -99,6 +99,7 @@ def check_install(build):
 def check_deb(build):
     with tempfile.TemporaryDirectory() as out:
         deb = pack(build, "DEB", out)
+        assert os.path.basename(deb) == "veltrin_1.00_amd64.deb", deb
         fields = run(
             [
                 "dpkg-deb",
