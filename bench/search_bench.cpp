@@ -130,13 +130,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // "real" or "baseline" alone runs just that part, for a profiler.
     const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (only == "--help" || only == "-h") {
-        std::printf("usage: %s [real|baseline]\n", argv[0]);
-        return 0;
-    }
-    if (argc > 2 || !(only.isEmpty() || only == "real" || only == "baseline")) {
-        std::fprintf(stderr, "usage: %s [real|baseline]\n", argv[0]);
-        return 2;
+    const bool help = only == "--help" || only == "-h";
+    if (help || argc > 2 || !(only.isEmpty() || only == "real" || only == "baseline")) {
+        // Asked for, the usage is the answer; otherwise it explains a refusal.
+        std::fprintf(help ? stdout : stderr, "usage: %s [real|baseline]\n", argv[0]);
+        return help ? 0 : 2;
     }
     std::printf("platform: %s, %zu boards\n", qPrintable(QGuiApplication::platformName()),
                 bench::boardsToRun().size());

@@ -1,8 +1,8 @@
 // The same clicks give the same search everywhere: from a fresh generator, the boards in
 // golden.txt, solved one after another as one run of the program would solve them, take
 // exactly the recorded number of trials, leave the recorded boards and report exactly the
-// recorded combinations. Every
-// compiler, standard library and platform the suite runs on must agree with the file.
+// recorded combinations. Every compiler, standard library and platform the suite runs on must
+// agree with the file.
 //
 // To write the file afresh (only when the search is meant to change):
 //   VELTRIN_GOLDEN_WRITE=1 build/release/tests/core_tests --gtest_filter='Golden.*'
