@@ -109,7 +109,6 @@ double corePressesPerSecond() {
         void lockBoard(bool) override {}
         std::uint32_t nextRandom() override { return 0; }
         void msgBox(const std::string&) override {}
-        bool doEvents() override { return true; }
     } quiet;
     veltrin::Board board{quiet};
     const long presses = bench::shortRun() ? 2'000'000 : 200'000'000;

@@ -32,10 +32,16 @@ public:
     // same search. Asked of the platform so that tests can script the draws.
     virtual std::uint32_t nextRandom() = 0;
 
-    // A modal message with an OK button only. Lines are separated by CR LF. Returns once the
-    // user has dismissed it.
+    // A modal message with an OK button only. Lines are separated by CR LF. The window takes
+    // no input until the user has dismissed it: on the desktop it returns then; the page's
+    // returns at once and goes on when it is dismissed.
     virtual void msgBox(const std::string& text) = 0;
+};
 
+// A front end whose search is one loop (solve) lets the window breathe between trials; the
+// page's own tasks do that instead, between the steps of the search.
+class LoopPlatform : public Platform {
+public:
     // Repaints and handles whatever input is pending. Returns false once the program is
     // ending (the user closed the window): the caller must then stop without doing more.
     virtual bool doEvents() = 0;

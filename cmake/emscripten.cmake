@@ -9,6 +9,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${VELTRIN_NODE} --no-experimental-fetch)
 
 # C++ exceptions are caught only where the tests are built (tests/CMakeLists.txt): Emscripten
 # leaves catching them out by default, and the tests expect to catch the board's errors. The
-# page does without: catching puts JavaScript wrappers between the C++ frames, which every
-# event pass of a search would have to unwind and rewind; its fatal report is raised from the
-# page's own error handler instead.
+# page does without: catching puts a JavaScript wrapper around every call that may throw,
+# millions of them in a search; its fatal report is raised from the page's own error handler
+# instead.

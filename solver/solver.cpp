@@ -4,6 +4,22 @@
 
 namespace veltrin {
 
+namespace {
+
+// Whether the search goes on: the test comes first, so an already uniform board takes no
+// press at all; a uniform one ends the search here.
+bool goOn(const Board& board, Platform& platform, const std::string& solution) {
+    if (!board.isSolved()) {
+        return true;
+    }
+    platform.setSetupMode(true);
+    platform.lockBoard(false);
+    platform.msgBox(resultPrompt + shorten(solution));
+    return false;
+}
+
+} // namespace
+
 int drawSquare(Platform& platform) {
     int c = -1;
     while (c < 0) {
@@ -12,24 +28,27 @@ int drawSquare(Platform& platform) {
     return c;
 }
 
-void solve(Board& board, Platform& platform, std::string& solution) {
+bool beginSearch(Board& board, Platform& platform, std::string& solution) {
     solution.clear();
     platform.setSetupMode(false);
     platform.lockBoard(true);
+    return goOn(board, platform, solution);
+}
 
-    // The test comes first, so an already uniform board takes no press at all.
-    while (!board.isSolved()) {
+bool nextTrial(Board& board, Platform& platform, std::string& solution) {
+    const int c = drawSquare(platform);
+    solution += static_cast<char>('0' + c);
+    board.pressSquare(c);
+    return goOn(board, platform, solution);
+}
+
+void solve(Board& board, LoopPlatform& platform, std::string& solution) {
+    for (bool more = beginSearch(board, platform, solution); more;
+         more = nextTrial(board, platform, solution)) {
         if (!platform.doEvents()) {
             return;
         }
-        const int c = drawSquare(platform);
-        solution += static_cast<char>('0' + c);
-        board.pressSquare(c);
     }
-
-    platform.setSetupMode(true);
-    platform.lockBoard(false);
-    platform.msgBox(resultPrompt + shorten(solution));
 }
 
 } // namespace veltrin

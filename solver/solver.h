@@ -13,13 +13,19 @@ inline constexpr const char* resultPrompt = "To solve, use the following combina
 // The next random square, drawn from the platform's generator.
 int drawSquare(Platform& platform);
 
-// The Solve button. Locks the board, switches to game mode and presses random squares,
-// recording each in `solution`, until the board is uniform; then unlocks it, returns to
-// setup mode and shows the combination. Presses commute, so the combination solves the
-// board as it was before the search. The board keeps the uniform result.
-//
-// Gives the window one chance to repaint and handle input before every press. If the user
-// closes the window meanwhile, it stops at once, without another press or message.
-void solve(Board& board, Platform& platform, std::string& solution);
+// The search as steps, for a front end whose own tasks drive it, one trial a task (the page):
+// beginSearch on Solve, then nextTrial in each task for as long as the last step returned
+// true. beginSearch locks the board, switches to game mode and clears the record; nextTrial
+// presses a random square, recording it. Once the board is uniform the step that finds it so
+// unlocks the board, returns to setup mode, shows the combination and returns false. Presses
+// commute, so the combination solves the board as it was before the search; the board keeps
+// the uniform result.
+bool beginSearch(Board& board, Platform& platform, std::string& solution);
+bool nextTrial(Board& board, Platform& platform, std::string& solution);
+
+// The Solve button where the search is one loop of those steps (Qt, Win32): before every
+// trial the window has one chance to repaint and handle input. If the user closes the window
+// meanwhile, it stops at once, without another press or message.
+void solve(Board& board, LoopPlatform& platform, std::string& solution);
 
 } // namespace veltrin

@@ -2,7 +2,8 @@
 // golden.txt, solved one after another as one run of the program would solve them, take
 // exactly the recorded number of trials, leave the recorded boards and report exactly the
 // recorded combinations. Every compiler, standard library and platform the suite runs on must
-// agree with the file.
+// agree with the file, whether the search runs as one loop (Qt, Win32) or as steps, one a
+// task, driven as the page drives them.
 //
 // To write the file afresh (only when the search is meant to change):
 //   VELTRIN_GOLDEN_WRITE=1 build/release/tests/core_tests --gtest_filter='Golden.*'
@@ -23,16 +24,36 @@ namespace {
 
 using test::Search;
 
-// Solves `board` on the running board, walking it there with setup clicks first.
-Search searchFrom(const std::string& board, Board& running, test::FakePlatform& platform) {
-    test::walkTo(running, board);
-    std::string solution;
-    platform.messages.clear();
-    solve(running, platform, solution);
-    return {board, solution.size(), test::valuesOf(running), platform.messages.at(0)};
+// How a front end runs a search: solve's one loop, or the page's steps.
+using Driver = void (*)(Board&, test::FakePlatform&, std::string&);
+
+void loop(Board& board, test::FakePlatform& platform, std::string& solution) {
+    solve(board, platform, solution);
 }
 
-TEST(Golden, FreshRunGivesTheRecordedSearches) {
+// As the page's tasks do: the first step on Solve, then one step a task for as long as the
+// last said to go on. Nothing else happens in between, and the message comes with the step
+// that ends the search.
+void steps(Board& board, test::FakePlatform& platform, std::string& solution) {
+    for (bool more = beginSearch(board, platform, solution); more;
+         more = nextTrial(board, platform, solution)) {
+        ASSERT_TRUE(platform.messages.empty()) << "a message during the search";
+    }
+    ASSERT_EQ(platform.eventPasses, 0);
+}
+
+struct Golden : ::testing::TestWithParam<Driver> {
+    // Solves `board` on the running board, walking it there with setup clicks first.
+    Search searchFrom(const std::string& board, Board& running, test::FakePlatform& platform) {
+        test::walkTo(running, board);
+        std::string solution;
+        platform.messages.clear();
+        GetParam()(running, platform, solution);
+        return {board, solution.size(), test::valuesOf(running), platform.messages.at(0)};
+    }
+};
+
+TEST_P(Golden, FreshRunGivesTheRecordedSearches) {
     test::FakePlatform platform;
     platform.recording = false;
     Board running{platform};
@@ -60,6 +81,8 @@ TEST(Golden, FreshRunGivesTheRecordedSearches) {
     }
     EXPECT_GE(boards, 50);
 }
+INSTANTIATE_TEST_SUITE_P(Driven, Golden, ::testing::Values(loop, steps),
+                         [](const auto& info) { return info.index == 0 ? "Loop" : "Steps"; });
 
 } // namespace
 } // namespace veltrin

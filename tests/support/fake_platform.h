@@ -14,7 +14,7 @@
 
 namespace veltrin::test {
 
-class FakePlatform : public Platform {
+class FakePlatform : public LoopPlatform {
 public:
     FakePlatform() { shown.fill(colors[0]); } // the squares are created red
 

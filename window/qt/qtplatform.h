@@ -14,7 +14,7 @@ class QWidget;
 namespace veltrin {
 
 // The board's and the solver's window operations, carried out on the real widgets.
-class QtPlatform final : public Platform {
+class QtPlatform final : public LoopPlatform {
 public:
     QtPlatform(const std::array<Square*, squareCount>& squares, QCheckBox* setup,
                QWidget* boardArea, QWidget* window);

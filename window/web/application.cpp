@@ -14,7 +14,6 @@ void runApplication() {
     // The page's one window, for as long as the page is open.
     static Form1 form;
     form.startUp();
-    form.show();
 }
 
 } // namespace veltrin

@@ -3,7 +3,6 @@
 #include "solver/solver.h"
 #include "solver/summary.h"
 #include "window/design.h"
-#include "window/web/messagebox.h"
 #include "window/web/page.h"
 
 #include <emscripten/emscripten.h>
@@ -45,33 +44,37 @@ Form1::Form1() {
 }
 
 void Form1::startUp() {
-    showMessage(design::startUpText);
-}
-
-void Form1::show() {
-    js_showWindow();
-}
-
-void Form1::setSquareColour(int p, Colour colour) {
-    // Straight to the page: while the board is locked for a search, the page itself keeps
-    // each square's last colour and writes it at the browser's next frame (form1.js).
-    js_showSquare(p, colour);
-}
-
-void Form1::lockBoard(bool locked) {
-    js_lockBoard(locked);
+    platform_.msgBox(design::startUpText);
 }
 
 } // namespace veltrin
 
-// The page's clicks: on a square, and on the Solve button.
+// The page's calls: a click on a square and on the Solve button, each task of a search, and
+// a message dismissed. The page makes none of them while a search or a message is on, as a
+// disabled board and a modal message take no input.
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void veltrin_pressSquare(int k) {
     veltrin::shown->board_.pressSquare(k);
 }
 
-EMSCRIPTEN_KEEPALIVE void veltrin_solve() {
-    veltrin::solve(veltrin::shown->board_, veltrin::shown->platform_, veltrin::shown->solution_);
+// Solve, then one trial a task for as long as each says the search goes on.
+EMSCRIPTEN_KEEPALIVE bool veltrin_solve() {
+    auto& form = *veltrin::shown;
+    return veltrin::beginSearch(form.board_, form.platform_, form.solution_);
+}
+
+EMSCRIPTEN_KEEPALIVE bool veltrin_trial() {
+    auto& form = *veltrin::shown;
+    return veltrin::nextTrial(form.board_, form.platform_, form.solution_);
+}
+
+// The start-up message dismissed shows the window; the result's leaves the page as it is.
+EMSCRIPTEN_KEEPALIVE void veltrin_messageDone() {
+    auto& form = *veltrin::shown;
+    if (!form.shown_) {
+        form.shown_ = true;
+        js_showWindow();
+    }
 }
 }

@@ -7,16 +7,18 @@
 
 extern "C" {
 void veltrin_pressSquare(int k);
-void veltrin_solve();
+bool veltrin_solve();
+bool veltrin_trial();
+void veltrin_messageDone();
 }
 
 namespace veltrin {
 
 // The one window, built on the page: the nine squares and the Solve button on the board
 // area. It owns the board and the last search's move record; the page keeps what the
-// squares show.
-// The page's clicks reach it through the two exported functions; an error that escapes them
-// reaches the page's error handler (application.js).
+// squares show. The page calls in through the functions exported below, each of which
+// returns at once; an error that escapes them reaches the page's error handler
+// (application.js).
 class Form1 {
 public:
     // Builds the window on the page, hidden.
@@ -24,21 +26,19 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    // Shows the start-up message; the window is to be shown once it has returned.
+    // Shows the start-up message; the window is shown once it has been dismissed.
     void startUp();
-    void show();
-
-    // What the platform operations act on.
-    void setSquareColour(int p, Colour colour);
-    void lockBoard(bool locked);
 
 private:
     friend void ::veltrin_pressSquare(int k);
-    friend void ::veltrin_solve();
+    friend bool ::veltrin_solve();
+    friend bool ::veltrin_trial();
+    friend void ::veltrin_messageDone();
 
-    WebPlatform platform_{*this};
+    WebPlatform platform_;
     Board board_{platform_};
     std::string solution_;
+    bool shown_ = false;
 };
 
 } // namespace veltrin

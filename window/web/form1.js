@@ -34,18 +34,13 @@ mergeInto(LibraryManager.library, {
         pending: [], // the colour each square is to show at the next frame, while locked
         frame: 0,
 
-        show: function (k, colour) {
-            var square = form1.squares[k];
-            // Only the table's colours reach a square: each was registered by js_addColour.
-            var shown = form1.colours[colour];
-            square.className = shown.className;
-            square.setAttribute('aria-description', shown.name);
-        },
-
+        // Writes the colours waiting for this frame, the last of each square (js_showSquare).
         showPending: function () {
             form1.frame = 0;
             form1.pending.forEach(function (colour, k) {
-                form1.show(k, colour);
+                var shown = form1.colours[colour];
+                form1.squares[k].className = shown.className;
+                form1.squares[k].setAttribute('aria-description', shown.name);
             });
             form1.pending = [];
         },
@@ -73,7 +68,9 @@ mergeInto(LibraryManager.library, {
         var square = form1.add('S' + k, left, top, width, height);
         square.setAttribute('aria-label', UTF8ToString(name));
         square.onclick = function () {
-            application.enter(_veltrin_pressSquare, k);
+            if (application.idle()) {
+                _veltrin_pressSquare(k);
+            }
         };
         form1.squares[k] = square;
     },
@@ -83,7 +80,9 @@ mergeInto(LibraryManager.library, {
         var button = form1.add('Command1', left, top, width, height);
         button.textContent = UTF8ToString(caption);
         button.onclick = function () {
-            application.enter(_veltrin_solve);
+            if (application.idle()) {
+                application.carryOn(_veltrin_solve());
+            }
         };
     },
 
@@ -111,14 +110,17 @@ mergeInto(LibraryManager.library, {
     // before a frame is written, just before it.
     js_showSquare__deps: ['$form1'],
     js_showSquare: function (k, colour) {
-        if (!form1.locked) {
-            form1.show(k, colour);
+        if (form1.locked) {
+            form1.pending[k] = colour;
+            if (!form1.frame) {
+                form1.frame = requestAnimationFrame(form1.showPending);
+            }
             return;
         }
-        form1.pending[k] = colour;
-        if (!form1.frame) {
-            form1.frame = requestAnimationFrame(form1.showPending);
-        }
+        // Only the table's colours reach a square: each was registered by js_addColour.
+        var shown = form1.colours[colour];
+        form1.squares[k].className = shown.className;
+        form1.squares[k].setAttribute('aria-description', shown.name);
     },
 
     js_lockBoard__deps: ['$form1'],
@@ -131,9 +133,7 @@ mergeInto(LibraryManager.library, {
         document.getElementById('Picture1').classList.toggle('locked', locked);
     },
 
-    js_showWindow__deps: ['$application'],
     js_showWindow: function () {
         document.getElementById('Form1').hidden = false;
-        application.busy = false;
     },
 });

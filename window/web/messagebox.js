@@ -3,6 +3,10 @@
 
 mergeInto(LibraryManager.library, {
     $messagebox: {
+        up: function () {
+            return document.getElementById('message').open;
+        },
+
         // Shows `text`; `done` runs once the user has dismissed it.
         show: function (text, done) {
             var dialog = document.getElementById('message');
@@ -49,10 +53,7 @@ mergeInto(LibraryManager.library, {
 
     js_msgBox__deps: ['$messagebox'],
     js_msgBox: function (text) {
-        var shown = UTF8ToString(text);
-        return Asyncify.handleSleep(function (wakeUp) {
-            messagebox.show(shown, wakeUp);
-        });
+        messagebox.show(UTF8ToString(text), _veltrin_messageDone);
     },
 
     js_fatal__deps: ['$messagebox'],

@@ -1,10 +1,11 @@
 #pragma once
 
 // Every call the C++ side makes into the page, each implemented in the JavaScript file named
-// above it (passed to Emscripten with --js-library). All DOM work is on that side. The page
-// calls back only through three exported functions: veltrin_pressSquare and veltrin_solve
-// (form1.cpp) for its clicks, and veltrin_fatal (application.cpp) for an error that escaped
-// C++. Places and sizes are CSS pixels; colours 0x00BBGGRR.
+// above it (passed to Emscripten with --js-library). All DOM work is on that side, and none of
+// these waits. The page calls back only through the functions form1.cpp exports (a click on a
+// square, Solve, each trial of a search, a message dismissed) and veltrin_fatal
+// (application.cpp), for an error that escaped C++. Places and sizes are CSS pixels; colours
+// 0x00BBGGRR.
 
 extern "C" {
 // ---- form1.js: the window and its controls ----------------------------------------------
@@ -21,14 +22,12 @@ void js_lockBoard(bool locked);
 void js_showWindow();
 
 // ---- messagebox.js: the modal message ---------------------------------------------------
-// Titled as the application, with an OK button; returns once dismissed.
+// Titled as the application, with an OK button; veltrin_messageDone once it is dismissed.
 void js_msgBox(const char* text);
 // Shows the report of an error no handler caught; the page is cleared once it is read.
 void js_fatal(const char* report);
 
 // ---- application.js: the page's event loop ----------------------------------------------
-// One pass of the browser's event loop: repaints, input, then back.
-void js_doEvents();
 // The page takes no more input: the program has ended.
 void js_stop();
 }

@@ -8,7 +8,7 @@ namespace veltrin {
 class Form1;
 
 // The board's and the solver's window operations, carried out on the real window.
-class Win32Platform final : public Platform {
+class Win32Platform final : public LoopPlatform {
 public:
     explicit Win32Platform(Form1& form) : form_(form) {}
 
