@@ -105,8 +105,8 @@ check_version_records() {
     numbers="${v%%.*}.$((10#${v#*.})).0.0"
     head -1 data/debian/changelog | grep -q "^veltrin ($v) " ||
         wrong+=(data/debian/changelog)
-    grep -m1 '<release ' data/example.veltrin.Veltrin.metainfo.xml | grep -q "version=\"$v\"" ||
-        wrong+=(data/example.veltrin.Veltrin.metainfo.xml)
+    grep -m1 '<release ' data/example.veltrin.Veltrin.metainfo.xml.in | grep -q "version=\"$v\"" ||
+        wrong+=(data/example.veltrin.Veltrin.metainfo.xml.in)
     grep -q "^\.TH VELTRIN 6 \"[^\"]*\" \"Veltrin $v\"" data/veltrin.6 || wrong+=(data/veltrin.6)
     grep -q "name=\"example.veltrin.Veltrin\" version=\"$numbers\"" window/win32/veltrin.manifest ||
         wrong+=(window/win32/veltrin.manifest)

@@ -2,6 +2,8 @@
 
 #include "board/board.h"
 
+#include <algorithm>
+
 namespace veltrin {
 
 static_assert(squareNames.size() == squareCount, "one name per square");
@@ -17,16 +19,27 @@ std::int64_t charCount(std::string_view S, std::string_view c) {
     return n;
 }
 
-std::string shorten(std::string_view solution) {
+const Words& englishWords() {
+    static const Words english = [] {
+        Words w{resultPrompt, {}, [](int n) {
+                    std::string times = timesText;
+                    return times.replace(times.find("%d"), 2, std::to_string(n));
+                }};
+        std::copy(squareNames.begin(), squareNames.end(), w.names.begin());
+        return w;
+    }();
+    return english;
+}
+
+std::string shorten(std::string_view solution, const Words& words) {
     std::string result;
     for (int i = 0; i < squareCount; ++i) {
         const char digit[] = {static_cast<char>('0' + i), '\0'};
         const std::int64_t n = charCount(solution, digit);
         result += "\r\n\r\n";
-        result += squareNames[static_cast<std::size_t>(i)];
+        result += words.names[static_cast<std::size_t>(i)];
         result += ' ';
-        result += std::to_string(n % 3);
-        result += " time(s)";
+        result += words.times(static_cast<int>(n % 3));
     }
     return result;
 }

@@ -5,6 +5,7 @@
 // three cannot drift apart.
 
 #include "board/board.h"
+#include "board/text.h"
 
 #include <algorithm>
 #include <array>
@@ -15,23 +16,42 @@ namespace veltrin::design {
 
 // ---- texts -----------------------------------------------------------------------------
 
-inline constexpr const char* appTitle = "Veltrin"; // the title of every message
-inline constexpr const char* windowTitle = "Veltrin Solver";
-inline constexpr const char* solveCaption = "Solve!";
+inline constexpr const char* appTitle = "Veltrin"; // the title of every message: a name
+inline constexpr const char* windowTitle = N_("Veltrin Solver");
+// TRANSLATORS: the button that starts a search; the start-up message names it.
+inline constexpr const char* solveCaption = N_("Solve!");
 inline constexpr const char* setupCaption = "Check1"; // never shown: the box is hidden
+// TRANSLATORS: the one button of every message.
+inline constexpr const char* okCaption = N_("OK");
 
-// The start-up message. The misspelling is the text users have always been shown.
-inline constexpr const char* startUpText =
-    "This program uses the colors red, white, and blue to represent the differenct types of "
-    "trees.\r\n"
-    "Click on individual squares to change their colors to match what you see in the game.\r\n"
-    "Press the 'Solve!' button, wait, and use the given combination in the game.\r\n"
-    "\r\n"
-    "Please direct all feedback to Veltrin maintainers (maintainers@veltrin.example)";
+// The start-up message, a line each, joined with CR LF.
+inline constexpr std::array<const char*, 5> startUpLines{
+    // TRANSLATORS: "differenct" is misspelt in English on purpose, as users have always read
+    // it; write your language's word correctly.
+    N_("This program uses the colors red, white, and blue to represent the differenct types of "
+       "trees."),
+    N_("Click on individual squares to change their colors to match what you see in the game."),
+    // TRANSLATORS: 'Solve!' is the caption of the button, as translated there.
+    N_("Press the 'Solve!' button, wait, and use the given combination in the game."), "",
+    // TRANSLATORS: keep the e-mail address as it is.
+    N_("Please direct all feedback to Veltrin maintainers (maintainers@veltrin.example)")};
 
-// What the user reads when an error escapes a handler, before the program ends.
+// The first lines of what the user reads when an error escapes a handler, before the program
+// ends; the error's own description follows them.
+inline constexpr const char* fatalText = N_("Veltrin met an internal error and has to close.");
+
+// The start-up message's text, its lines joined with CR LF.
+inline std::string startUpText() {
+    std::string text;
+    for (const char* line : startUpLines) {
+        text += text.empty() ? line : std::string("\r\n") + line;
+    }
+    return text;
+}
+
+// What the user reads when `what` escapes a handler.
 inline std::string fatalReport(std::string_view what) {
-    return "Veltrin met an internal error and has to close.\r\n\r\n" + std::string(what);
+    return fatalText + std::string("\r\n\r\n") + std::string(what);
 }
 
 // The place of a colour in the table. A square shows only the table's colours: any other is
@@ -43,7 +63,8 @@ inline std::size_t colourIndex(Colour colour) {
 
 // What a screen reader says for a square's colour: "red", "blue" or "white".
 inline const char* colourName(Colour colour) {
-    constexpr std::array<const char*, colors.size()> names{"red", "blue", "white"};
+    // TRANSLATORS: the colours of the squares, as a screen reader says them.
+    constexpr std::array<const char*, colors.size()> names{N_("red"), N_("blue"), N_("white")};
     return names.at(colourIndex(colour));
 }
 

@@ -1,5 +1,7 @@
 #include "window/qt/commandline.h"
 
+#include "board/text.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
@@ -45,10 +47,11 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
     describeApplication();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QCoreApplication::translate(
-        "main", "Finds how many times to press each square of a 3x3 grid of three colours,\n"
-                "in a game where a press advances a square and its neighbours, to make the\n"
-                "grid one colour."));
+    // TRANSLATORS: the command line's help; keep its lines under 80 characters.
+    parser.setApplicationDescription(
+        QString::fromUtf8(N_("Finds how many times to press each square of a 3x3 grid of three "
+                             "colours,\nin a game where a press advances a square and its "
+                             "neighbours, to make the\ngrid one colour.")));
     // Qt's options are single words after one dash.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
@@ -78,10 +81,9 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
     // needs no window system.
     QCoreApplication app(argc, argv);
     if (!understood || !parser.positionalArguments().isEmpty()) {
-        const QString error = understood
-                                  ? QCoreApplication::translate("main", "Unexpected argument '%1'.")
-                                        .arg(parser.positionalArguments().constFirst())
-                                  : parser.errorText();
+        const QString error = understood ? QString::fromUtf8(N_("Unexpected argument '%1'."))
+                                               .arg(parser.positionalArguments().constFirst())
+                                         : parser.errorText();
         print(stderr, QStringLiteral("%1: %2\n\n%3")
                           .arg(QCoreApplication::applicationName(), error, parser.helpText()));
         return 2;
@@ -90,7 +92,8 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
         print(stdout, parser.helpText());
         if (wantsAllHelp) {
             // Qt describes its own options only once a window system is up; name them here.
-            QString all = QStringLiteral("\nQt's options, as every Qt program takes them:\n");
+            QString all = QStringLiteral("\n%1\n").arg(
+                QString::fromUtf8(N_("Qt's options, as every Qt program takes them:")));
             for (const QtOption& qt : qtOptions) {
                 all += QStringLiteral("  -%1%2\n")
                            .arg(QString::fromLatin1(qt.name),

@@ -89,7 +89,7 @@ Form1::Form1(QWidget* parent)
 }
 
 void Form1::startUp() {
-    showMessage(nullptr, design::startUpText);
+    showMessage(nullptr, design::startUpText());
 }
 
 void Form1::solve() {

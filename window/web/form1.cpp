@@ -44,7 +44,7 @@ Form1::Form1() {
 }
 
 void Form1::startUp() {
-    platform_.msgBox(design::startUpText);
+    platform_.msgBox(design::startUpText());
 }
 
 } // namespace veltrin

@@ -74,7 +74,7 @@ Form1::~Form1() {
 }
 
 void Form1::startUp() {
-    showMessage(nullptr, design::startUpText);
+    showMessage(nullptr, design::startUpText());
 }
 
 void Form1::show(int how) {
