@@ -25,7 +25,7 @@ QRect pixels(const design::Rect& twips) {
 std::array<Square*, squareCount> makeSquares(QWidget* parent) {
     std::array<Square*, squareCount> squares{};
     for (int k = 0; k < squareCount; ++k) {
-        squares[static_cast<std::size_t>(k)] = new Square(k, parent);
+        squares[static_cast<std::size_t>(k)] = new Square(k, pixels(design::exposed(k)), parent);
     }
     return squares;
 }
@@ -63,7 +63,6 @@ Form1::Form1(QWidget* parent)
     for (int k = 0; k < squareCount; ++k) {
         Square* square = S[static_cast<std::size_t>(k)];
         square->setGeometry(pixels(design::square(k)));
-        square->setExposedRect(pixels(design::exposed(k)));
         connect(square, &Square::clicked, this, [this, k] { board_.pressSquare(k); });
     }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QScreen>
 
 namespace veltrin {
 
@@ -13,7 +14,18 @@ QtPlatform::QtPlatform(const std::array<Square*, squareCount>& squares, QCheckBo
     : squares_(squares), setup_(setup), boardArea_(boardArea), window_(window) {}
 
 void QtPlatform::paintSquare(int p, Colour colour) {
-    squares_.at(static_cast<std::size_t>(p))->setColour(colour);
+    squares_.at(static_cast<std::size_t>(p))->setColour(colour, !locked_);
+    changed_ |= locked_ ? 1u << p : 0u;
+}
+
+void QtPlatform::redrawChanged(bool now) {
+    for (int k = 0; k < squareCount; ++k) {
+        if (changed_ & (1u << k)) {
+            squares_[static_cast<std::size_t>(k)]->redraw(now);
+        }
+    }
+    changed_ = 0;
+    lastFrame_ = std::chrono::steady_clock::now();
 }
 
 bool QtPlatform::setupMode() const {
@@ -31,8 +43,18 @@ void QtPlatform::lockBoard(bool locked) {
     if (locked) {
         QWidget* focus = window_->focusWidget();
         focusBeforeLock_ = focus && boardArea_->isAncestorOf(focus) ? focus : nullptr;
+        // The screen's refresh rate, where it tells one (Xvfb does not).
+        const qreal hz = window_->screen() ? window_->screen()->refreshRate() : 0;
+        frame_ = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::duration<double>(1 / (hz >= 1 ? hz : 60)));
+        lastFrame_ = std::chrono::steady_clock::now();
     }
+    locked_ = locked;
     boardArea_->setEnabled(!locked);
+    if (!locked) {
+        // The search's last frame, on the screen before the result message comes up.
+        redrawChanged(true);
+    }
     if (!locked && focusBeforeLock_) {
         focusBeforeLock_->setFocus(Qt::OtherFocusReason);
     }
@@ -47,6 +69,9 @@ void QtPlatform::msgBox(const std::string& text) {
 }
 
 bool QtPlatform::doEvents() {
+    if (changed_ && std::chrono::steady_clock::now() - lastFrame_ >= frame_) {
+        redrawChanged(false);
+    }
     QCoreApplication::processEvents();
     return !programEnding();
 }

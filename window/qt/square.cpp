@@ -57,7 +57,8 @@ QColor toQColor(Colour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(colors[0]) {
+Square::Square(int index, const QRect& exposed, QWidget* parent)
+    : QAbstractButton(parent), colour_(colors[0]), exposed_(exposed) {
     setObjectName(QStringLiteral("S%1").arg(index));
     static const bool factoryInstalled = (QAccessible::installFactory(squareAccessible), true);
     Q_UNUSED(factoryInstalled);
@@ -72,16 +73,22 @@ Square::Square(int index, QWidget* parent) : QAbstractButton(parent), colour_(co
     setAutoFillBackground(true);
 }
 
-void Square::setColour(Colour colour) {
+void Square::setColour(Colour colour, bool now) {
     colour_ = colour;
     if (QAccessible::isActive()) {
         QAccessibleEvent event(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&event);
     }
-    if (exposed_.isValid()) {
+    if (now) {
         update(exposed_);
+    }
+}
+
+void Square::redraw(bool now) {
+    if (now) {
+        repaint(exposed_);
     } else {
-        update();
+        update(exposed_);
     }
 }
 

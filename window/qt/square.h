@@ -13,22 +13,24 @@ class Square : public QAbstractButton {
     Q_OBJECT
 
 public:
-    Square(int index, QWidget* parent);
+    // Square `index`, of which `exposed` is the part not covered by the widgets stacked above
+    // it. A colour change repaints only this part, so that it does not drag the overlapping
+    // neighbours (or the Solve button) into every repaint of a search.
+    Square(int index, const QRect& exposed, QWidget* parent);
 
-    void setColour(Colour colour);
+    // Shows `colour` from the next repaint on. `now`: that repaint is asked for at once; a
+    // search asks for it itself (redraw), once a frame.
+    void setColour(Colour colour, bool now = true);
     Colour colour() const { return colour_; }
-
-    // The part of the square not covered by widgets stacked above it. A colour change
-    // repaints only this part, so that it does not drag the overlapping neighbours (or the
-    // Solve button) into every repaint of a search.
-    void setExposedRect(const QRect& rect) { exposed_ = rect; }
+    // Asks for that repaint, or with `now` paints at once (the last frame of a search).
+    void redraw(bool now = false);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Colour colour_;
-    QRect exposed_;
+    const QRect exposed_;
 };
 
 // A stored colour (0x00BBGGRR) as Qt's colour type.

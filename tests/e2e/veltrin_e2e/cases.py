@@ -38,8 +38,8 @@ def startup_message_first_clicks_cycle_one_square_and_a_short_solve(d, binary):
 def a_fresh_run_gives_the_recorded_combinations_whatever_is_clicked_meanwhile(d, binary):
     """The first searches of a fresh run, as the core recorded them, on this front end: a
     uniform board first, which takes no press. Each search is made while a restless user
-    clicks every square and Solve and presses keys; each message must be the recorded one,
-    to the byte, and the board left as the recorded search left it."""
+    clicks every square and Solve; each message must be the recorded one, to the byte, and the
+    board left as the recorded search left it."""
     v = Veltrin(d, binary)
     for search in golden()[:4]:
         v.enter(search.board)

@@ -73,16 +73,13 @@ class Veltrin:
                 )
 
     def solve(self, restless=False):
-        """Presses Solve and returns the result message's text. Restless: everything a user
-        can do while the search runs, in the same xdotool run as the press, so that it
-        arrives while the search is on: keys, then clicks on every square and on Solve. The
-        clicks go on until the result is up (it is modal, so they cannot reach the window
-        behind it); keys are sent once, since keys sent as the result comes up would answer
-        the message itself."""
+        """Presses Solve and returns the result message's text. Restless: clicks on every
+        square and on Solve while the search runs, round after round in one xdotool run each,
+        until the result is up (it is modal: clicks cannot reach the window behind it). No
+        keys: a search may end before they arrive, and a key for the window would answer the
+        message instead; keys during a search are checked in process (search_test)."""
         solve = self.d.pointer(self.window, 68, 140) + ["click", "1"]
-        command = (
-            ["xdotool"] + solve + (["key", "space", "Return", "Tab", "space"] if restless else [])
-        )
+        command = ["xdotool"] + solve
         started = time.monotonic()
         while True:
             if restless:
