@@ -92,6 +92,17 @@ void Square::redraw(bool now) {
     }
 }
 
+void Square::changeEvent(QEvent* event) {
+    // A square looks the same enabled or not: a search locks the board, and the user watches
+    // it through the squares. So the lock repaints nothing (Qt would repaint every square);
+    // what a search changed it draws itself, its last frame as it unlocks the board.
+    if (event->type() == QEvent::EnabledChange) {
+        setDown(false);
+        return;
+    }
+    QAbstractButton::changeEvent(event);
+}
+
 void Square::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor fill = toQColor(colour_);
