@@ -9,6 +9,7 @@
 #include "board/board.h"
 #include "solver/solver.h"
 #include "window/qt/form1.h"
+#include "window/qt/square.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -25,6 +27,22 @@ namespace {
 
 using bench::Clock;
 using bench::Result;
+
+// The longest time between two frames of the board while a search ran, over every search.
+double longestFrameMs = 0;
+
+// Notes when the squares are painted: a frame is each burst of paints.
+struct FrameWatch : QObject {
+    std::vector<Clock::time_point> frames;
+    bool eventFilter(QObject*, QEvent* event) override {
+        const auto now = Clock::now();
+        if (event->type() == QEvent::Paint &&
+            (frames.empty() || now - frames.back() > std::chrono::milliseconds(1))) {
+            frames.push_back(now);
+        }
+        return false;
+    }
+};
 
 // The real window: click the board in, press Solve, stop the clock when the result is up.
 Result realSearch() {
@@ -42,6 +60,10 @@ Result realSearch() {
             }
         }
         QCoreApplication::processEvents();
+        FrameWatch watch;
+        for (QWidget* square : form.findChildren<veltrin::Square*>()) {
+            square->installEventFilter(&watch);
+        }
         Clock::time_point started, ended;
         QTimer answer;
         QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -56,6 +78,14 @@ Result realSearch() {
         form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         total.trials += static_cast<long>(form.solution().size());
         total.seconds += std::chrono::duration<double>(ended - started).count();
+        Clock::time_point last = started;
+        for (const Clock::time_point frame : watch.frames) {
+            if (frame > started && frame <= ended) {
+                const double ms = std::chrono::duration<double, std::milli>(frame - last).count();
+                longestFrameMs = std::max(longestFrameMs, ms);
+                last = frame;
+            }
+        }
     }
     return total;
 }
@@ -150,6 +180,7 @@ int main(int argc, char** argv) {
                 base.microsPerTrial());
     std::printf("ratio real/baseline per trial: %.2f\n",
                 real.microsPerTrial() / base.microsPerTrial());
+    std::printf("longest time between two frames of a search: %.1f ms\n", longestFrameMs);
     std::printf("headless core: %.1f million presses per second\n", corePressesPerSecond() / 1e6);
     return real.trials == base.trials ? 0 : 1;
 }
