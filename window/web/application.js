@@ -38,10 +38,11 @@ mergeInto(LibraryManager.library, {
         carryOn: function (more) {
             application.searching = more && !application.stopped;
             if (application.searching) {
-                application.pass(function () {
-                    application.carryOn(_veltrin_trial());
-                });
+                application.pass(application.trial);
             }
+        },
+        trial: function () {
+            application.carryOn(_veltrin_trial());
         },
 
         // Runs `task` as a task of its own, after whatever input and rendering the browser has
