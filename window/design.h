@@ -40,20 +40,6 @@ inline constexpr std::array<const char*, 5> startUpLines{
 // ends; the error's own description follows them.
 inline constexpr const char* fatalText = N_("Veltrin met an internal error and has to close.");
 
-// The start-up message's text, its lines joined with CR LF.
-inline std::string startUpText() {
-    std::string text;
-    for (const char* line : startUpLines) {
-        text += text.empty() ? line : std::string("\r\n") + line;
-    }
-    return text;
-}
-
-// What the user reads when `what` escapes a handler.
-inline std::string fatalReport(std::string_view what) {
-    return fatalText + std::string("\r\n\r\n") + std::string(what);
-}
-
 // The place of a colour in the table. A square shows only the table's colours: any other is
 // a fault, and throws std::out_of_range where it is used, as colourOf does past the table.
 inline std::size_t colourIndex(Colour colour) {

@@ -4,7 +4,7 @@
 // then the program ends with status 1. Nothing may unwind into a toolkit's own frames, so
 // each front end runs its handlers through `guarded` at the point where the toolkit calls in.
 
-#include "window/design.h"
+#include "window/language.h"
 
 #include <exception>
 #include <string>
@@ -25,7 +25,7 @@ inline void fatalError(const char* what, const FatalEnding& ending) {
     static bool reporting = false;
     if (!reporting) {
         reporting = true;
-        ending.report(design::fatalReport(what));
+        ending.report(fatalReport(what));
     }
     ending.end(1);
 }

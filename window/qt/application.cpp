@@ -31,6 +31,7 @@ bool programEnding() {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     describeApplication();
+    translateQt(*this);
     // Every size the build put in the resources (one folder each, as in the hicolor theme).
     QIcon icon;
     const QDir sizes(QStringLiteral(":/icons/hicolor"));

@@ -1,10 +1,14 @@
 #include "window/qt/commandline.h"
 
 #include "board/text.h"
+#include "window/language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -43,19 +47,28 @@ void describeApplication() {
     QCoreApplication::setApplicationVersion(QStringLiteral(VELTRIN_VERSION));
 }
 
-std::optional<int> handleCommandLine(int argc, char** argv) {
-    describeApplication();
+void translateQt(QCoreApplication& app) {
+    static QTranslator qt;
+    if (qt.isEmpty() &&
+        qt.load(QLocale(QString::fromStdString(languageTag())), QStringLiteral("qtbase"),
+                QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(&qt);
+    }
+}
 
-    QCommandLineParser parser;
+namespace {
+
+// Our options and Qt's, described in the language of the translations installed by then.
+void addOptions(QCommandLineParser& parser) {
     // TRANSLATORS: the command line's help; keep its lines under 80 characters.
-    parser.setApplicationDescription(
-        QString::fromUtf8(N_("Finds how many times to press each square of a 3x3 grid of three "
-                             "colours,\nin a game where a press advances a square and its "
-                             "neighbours, to make the\ngrid one colour.")));
+    parser.setApplicationDescription(QString::fromUtf8(translate(
+        N_("Finds how many times to press each square of a 3x3 grid of three colours,\nin a "
+           "game where a press advances a square and its neighbours, to make the\ngrid one "
+           "colour."))));
     // Qt's options are single words after one dash.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    parser.addHelpOption();
+    parser.addVersionOption();
     for (const QtOption& qt : qtOptions) {
         QCommandLineOption option(QString::fromLatin1(qt.name));
         if (qt.takesValue) {
@@ -64,36 +77,49 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
+}
 
+} // namespace
+
+std::optional<int> handleCommandLine(int argc, char** argv) {
+    describeApplication();
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+    QCommandLineParser parser;
+    addOptions(parser);
     const bool understood = parser.parse(arguments);
     const bool wantsAllHelp = parser.isSet(QStringLiteral("help-all"));
-    const bool wantsHelp = parser.isSet(help) || wantsAllHelp;
-    if (understood && !wantsHelp && !parser.isSet(version) &&
+    const bool wantsHelp = parser.isSet(QStringLiteral("help")) || wantsAllHelp;
+    if (understood && !wantsHelp && !parser.isSet(QStringLiteral("version")) &&
         parser.positionalArguments().isEmpty()) {
         return std::nullopt;
     }
 
-    // Only now an application object, for the program's name in the usage line; a core one
-    // needs no window system.
+    // Only now an application object, for the program's name in the usage line and Qt's
+    // translations of its own texts (which the parser above was described without); a core
+    // one needs no window system.
     QCoreApplication app(argc, argv);
+    translateQt(app);
+    QCommandLineParser described;
+    addOptions(described);
+    described.parse(arguments);
     if (!understood || !parser.positionalArguments().isEmpty()) {
-        const QString error = understood ? QString::fromUtf8(N_("Unexpected argument '%1'."))
-                                               .arg(parser.positionalArguments().constFirst())
-                                         : parser.errorText();
+        const QString error = understood
+                                  ? QString::fromUtf8(translate(N_("Unexpected argument '%1'.")))
+                                        .arg(parser.positionalArguments().constFirst())
+                                  : described.errorText();
         print(stderr, QStringLiteral("%1: %2\n\n%3")
-                          .arg(QCoreApplication::applicationName(), error, parser.helpText()));
+                          .arg(QCoreApplication::applicationName(), error, described.helpText()));
         return 2;
     }
     if (wantsHelp) {
-        print(stdout, parser.helpText());
+        print(stdout, described.helpText());
         if (wantsAllHelp) {
             // Qt describes its own options only once a window system is up; name them here.
             QString all = QStringLiteral("\n%1\n").arg(
-                QString::fromUtf8(N_("Qt's options, as every Qt program takes them:")));
+                QString::fromUtf8(translate(N_("Qt's options, as every Qt program takes them:"))));
             for (const QtOption& qt : qtOptions) {
                 all += QStringLiteral("  -%1%2\n")
                            .arg(QString::fromLatin1(qt.name),

@@ -2,6 +2,7 @@
 
 #include "solver/solver.h"
 #include "window/design.h"
+#include "window/language.h"
 #include "window/qt/application.h"
 #include "window/qt/messagebox.h"
 #include "window/qt/steadybutton.h"
@@ -44,13 +45,13 @@ QAccessibleInterface* windowAccessible(const QString&, QObject* object) {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent), Picture1(new QWidget(this)), S(makeSquares(Picture1)),
-      Command1(new SteadyButton(QString::fromLatin1(design::solveCaption), Picture1)),
+      Command1(new SteadyButton(QString::fromUtf8(translate(design::solveCaption)), Picture1)),
       Setup(new QCheckBox(QString::fromLatin1(design::setupCaption), this)),
       platform_(S, Setup, Picture1, this), board_(platform_) {
     setObjectName(QStringLiteral("Form1"));
     static const bool factoryInstalled = (QAccessible::installFactory(windowAccessible), true);
     Q_UNUSED(factoryInstalled);
-    setWindowTitle(QString::fromLatin1(design::windowTitle));
+    setWindowTitle(QString::fromUtf8(translate(design::windowTitle)));
     // A small fixed tool window: a title bar with a close button, no minimise or maximise.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -88,11 +89,11 @@ Form1::Form1(QWidget* parent)
 }
 
 void Form1::startUp() {
-    showMessage(nullptr, design::startUpText());
+    showMessage(nullptr, startUpText());
 }
 
 void Form1::solve() {
-    veltrin::solve(board_, platform_, solution_);
+    veltrin::solve(board_, platform_, solution_, words_);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

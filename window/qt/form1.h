@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "window/language.h"
 #include "window/qt/qtplatform.h"
 #include "window/qt/square.h"
 
@@ -43,6 +44,7 @@ private:
     QtPlatform platform_;
     Board board_;
     std::string solution_;
+    const Words words_ = combinationWords(); // the result message's, in the user's language
 };
 
 } // namespace veltrin

@@ -1,3 +1,4 @@
+#include "window/language.h"
 #include "window/qt/application.h"
 #include "window/qt/commandline.h"
 #include "window/qt/form1.h"
@@ -6,6 +7,7 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    veltrin::chooseLanguage(veltrin::languagesFromEnvironment());
     if (const auto status = veltrin::handleCommandLine(argc, argv)) {
         return *status;
     }

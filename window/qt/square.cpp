@@ -3,6 +3,7 @@
 #include "board/board.h"
 #include "solver/summary.h"
 #include "window/design.h"
+#include "window/language.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -24,7 +25,7 @@ public:
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Description) {
             const Colour colour = static_cast<const Square*>(widget())->colour();
-            return QString::fromLatin1(design::colourName(colour));
+            return QString::fromUtf8(translate(design::colourName(colour)));
         }
         return QAccessibleWidget::text(t);
     }
@@ -63,8 +64,8 @@ Square::Square(int index, const QRect& exposed, QWidget* parent)
     static const bool factoryInstalled = (QAccessible::installFactory(squareAccessible), true);
     Q_UNUSED(factoryInstalled);
     // Named as the combination message names it.
-    const std::string_view name = squareNames.at(static_cast<std::size_t>(index));
-    setAccessibleName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    setAccessibleName(
+        QString::fromUtf8(translate(squareNames.at(static_cast<std::size_t>(index)).data())));
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted in paintEvent: no background needs clearing first, and nothing
     // beneath needs repainting. Qt 6.4 takes the square for opaque only once it re-evaluates
