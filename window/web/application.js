@@ -81,6 +81,26 @@ mergeInto(LibraryManager.library, {
 
     $application__deps: ['$messagebox'],
 
+    js_wantedLanguages__deps: ['$stringToNewUTF8'],
+    js_wantedLanguages: function () {
+        var wanted = navigator.languages ? navigator.languages.slice() : [navigator.language];
+        // A link can choose the language: ?lang=pl.
+        var asked = new URLSearchParams(location.search).get('lang');
+        return stringToNewUTF8((asked ? [asked] : []).concat(wanted).join(','));
+    },
+
+    // `tag` is one of the catalogues' own, never what the address asked for, so it is safe to
+    // write into the page.
+    js_speak: function (tag, ok) {
+        var language = UTF8ToString(tag);
+        document.documentElement.lang = language;
+        if (language !== 'en') {
+            document.querySelector('link[rel=manifest]').href =
+                'manifest.' + language + '.webmanifest';
+        }
+        document.querySelector('#message button').textContent = UTF8ToString(ok);
+    },
+
     js_stop__deps: ['$application'],
     js_stop: function () {
         application.stopped = true;

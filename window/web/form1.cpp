@@ -3,6 +3,7 @@
 #include "solver/solver.h"
 #include "solver/summary.h"
 #include "window/design.h"
+#include "window/language.h"
 #include "window/web/page.h"
 
 #include <emscripten/emscripten.h>
@@ -22,21 +23,22 @@ design::Rect pixels(const design::Rect& twips) {
 
 Form1::Form1() {
     const design::Rect client = pixels({0, 0, design::clientWidth, design::clientHeight});
-    js_setWindow(design::windowTitle, client.width, client.height);
+    js_setWindow(translate(design::windowTitle), client.width, client.height);
     for (std::size_t v = 0; v < colors.size(); ++v) {
-        js_addColour(colors[v], design::colourName(colors[v]), design::whiteFocusMarkOn(colors[v]));
+        js_addColour(colors[v], translate(design::colourName(colors[v])),
+                     design::whiteFocusMarkOn(colors[v]));
     }
     const design::Rect area = pixels(design::picture1);
     js_addBoardArea(area.left, area.top, area.width, area.height);
     for (const int control : design::tabOrder) {
         if (control == design::solveButton) {
             const design::Rect r = pixels(design::command1);
-            js_addButton(design::solveCaption, r.left, r.top, r.width, r.height);
+            js_addButton(translate(design::solveCaption), r.left, r.top, r.width, r.height);
         } else {
             // Named as the combination names it: this is what a screen reader reads.
             const design::Rect r = pixels(design::square(control));
             js_addSquare(control, r.left, r.top, r.width, r.height,
-                         squareNames[static_cast<std::size_t>(control)].data());
+                         translate(squareNames[static_cast<std::size_t>(control)].data()));
             js_showSquare(control, colors[0]); // the squares are created red
         }
     }
@@ -44,7 +46,7 @@ Form1::Form1() {
 }
 
 void Form1::startUp() {
-    platform_.msgBox(design::startUpText());
+    platform_.msgBox(startUpText());
 }
 
 } // namespace veltrin
@@ -61,12 +63,12 @@ EMSCRIPTEN_KEEPALIVE void veltrin_pressSquare(int k) {
 // Solve, then one trial a task for as long as each says the search goes on.
 EMSCRIPTEN_KEEPALIVE bool veltrin_solve() {
     auto& form = *veltrin::shown;
-    return veltrin::beginSearch(form.board_, form.platform_, form.solution_);
+    return veltrin::beginSearch(form.board_, form.platform_, form.solution_, form.words_);
 }
 
 EMSCRIPTEN_KEEPALIVE bool veltrin_trial() {
     auto& form = *veltrin::shown;
-    return veltrin::nextTrial(form.board_, form.platform_, form.solution_);
+    return veltrin::nextTrial(form.board_, form.platform_, form.solution_, form.words_);
 }
 
 // The start-up message dismissed shows the window; the result's leaves the page as it is.

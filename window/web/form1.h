@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "window/language.h"
 #include "window/web/webplatform.h"
 
 #include <string>
@@ -38,6 +39,7 @@ private:
     WebPlatform platform_;
     Board board_{platform_};
     std::string solution_;
+    const Words words_ = combinationWords(); // the result message's, in the user's language
     bool shown_ = false;
 };
 

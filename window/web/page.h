@@ -27,7 +27,13 @@ void js_msgBox(const char* text);
 // Shows the report of an error no handler caught; the page is cleared once it is read.
 void js_fatal(const char* report);
 
-// ---- application.js: the page's event loop ----------------------------------------------
+// ---- application.js: the page's event loop and language ---------------------------------
+// The languages the user asks for, most wanted first, separated by commas: the address's
+// ?lang= first, then the browser's. UTF-8, from malloc: the caller frees it.
+char* js_wantedLanguages();
+// The page speaks the language of `tag` (one of those Veltrin speaks): its lang, its
+// manifest, and `ok`, the caption of a message's button.
+void js_speak(const char* tag, const char* ok);
 // The page takes no more input: the program has ended.
 void js_stop();
 }
