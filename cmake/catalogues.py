@@ -131,9 +131,11 @@ def write_cpp(po_dir, out):
     lines.append("const std::span<const Catalogue> catalogues() {")
     lines.append("    static constexpr Catalogue all[] = {")
     for language, name in names:
+        # The pseudo-language is English to everything outside: the page's lang, its manifest.
+        shown = "en" if language == "en@pseudo" else tag(language)
         lines.append(
             "        {%s, %s, %s_plural, %s_messages},"
-            % (cpp_string(language), cpp_string(tag(language)), name, name)
+            % (cpp_string(language), cpp_string(shown), name, name)
         )
     lines.append("    };")
     lines.append("    return all;")
