@@ -18,6 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # library dependencies computed by dpkg-s
 # Qt loads its platform plugins at run time, so no library dependency names them, and
 # libqt6gui6 only recommends them: without them the program cannot open a window.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Qt's own texts (a message's OK, the command line's headings) in the user's language; Veltrin's
+# own are in the program.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

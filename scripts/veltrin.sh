@@ -14,6 +14,9 @@ cd "$(dirname "$0")/.."
 run_packages=(
     cmake g++ make pkg-config    # build
     qt6-base-dev qt6-qpa-plugins # Qt 6 Widgets, with the xcb and offscreen platforms
+    python3-polib gettext        # the translations, made from po/ at build time
+    appstream                    # ... gettext's rules for the metainfo's
+    qt6-translations-l10n        # Qt's own texts in the user's language
 )
 test_packages=(
     libgtest-dev                      # core tests
@@ -25,8 +28,9 @@ test_packages=(
     imagemagick openbox               # ... screenshots, and a window manager
     weston qt6-wayland                # end-to-end tests on Wayland
     dbus at-spi2-core python3-pyatspi # a screen reader's view (AT-SPI)
+    locales fonts-noto-cjk            # a Polish desktop's locale; Chinese and Japanese
     valgrind                          # memory check
-    desktop-file-utils appstream      # packaging checks
+    desktop-file-utils                # packaging checks
     dpkg-dev file python3-pefile      # ...
     strip-nondeterminism              # packages that are the same bytes every time
     lintian man-db                    # Debian's policy checks, the manual page

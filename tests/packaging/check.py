@@ -61,6 +61,11 @@ def pack(build, generator, out, **kwargs):
     return packages[0]
 
 
+def source_of(build):
+    with open(os.path.join(build, "CMakeCache.txt")) as f:
+        return re.search(r"^CMAKE_HOME_DIRECTORY:INTERNAL=(.*)$", f.read(), re.M).group(1)
+
+
 def check_install(build):
     with tempfile.TemporaryDirectory() as prefix:
         run(["cmake", "--install", build, "--prefix", prefix])
@@ -81,6 +86,17 @@ def check_install(build):
             ]
         ).stdout
         assert "Validation was successful" in out
+        # Each in every language of po/LINGUAS, as the menus and software centres show them.
+        with open(os.path.join(source_of(build), "po/LINGUAS")) as f:
+            languages = f.read().split()
+        for path, translated in (
+            ("share/applications/%s.desktop" % APP_ID, "Comment[%s]="),
+            ("share/metainfo/%s.metainfo.xml" % APP_ID, '<summary xml:lang="%s">'),
+        ):
+            with open(os.path.join(prefix, path), encoding="utf-8") as f:
+                text = f.read()
+            lacking = [lang for lang in languages if translated % lang not in text]
+            assert not lacking, "%s: not in %s" % (path, lacking)
         page = run(["man", "--warnings", "-l", os.path.join(prefix, "share/man/man6/veltrin.6.gz")])
         assert page.stderr == "", page.stderr
         text = re.sub(".\b", "", page.stdout)  # the terminal's overstrikes for bold
@@ -333,9 +349,7 @@ def check_reproducible(build):
     generator = re.search(r'set\(CPACK_GENERATOR "(\w+)"\)', config).group(1)
     epoch = int(re.search(r'set\(CPACK_VELTRIN_SOURCE_DATE_EPOCH "(\d+)"\)', config).group(1))
     allowed = {epoch, epoch - epoch % 2}  # zip keeps times to two seconds
-    with open(os.path.join(build, "CMakeCache.txt")) as f:
-        source = re.search(r"^CMAKE_HOME_DIRECTORY:INTERNAL=(.*)$", f.read(), re.M).group(1)
-    folders = {source.encode(), os.path.realpath(build).encode()}
+    folders = {source_of(build).encode(), os.path.realpath(build).encode()}
     packages = []
     # The second time on another file system where there is one (a tmpfs lists a folder's
     # files in another order than ext4 does).

@@ -40,6 +40,7 @@ export default [
                 mergeInto: 'readonly',
                 LibraryManager: 'readonly',
                 UTF8ToString: 'readonly',
+                stringToNewUTF8: 'readonly',
                 application: 'readonly',
                 form1: 'readonly',
                 messagebox: 'readonly',
