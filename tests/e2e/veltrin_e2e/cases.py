@@ -2,7 +2,18 @@
 
 import time
 
-from .game import APP, NAMES, SOLVE, STARTUP_TEXT, WINDOW, advance, golden, parse_result
+from .game import (
+    APP,
+    NAMES,
+    SOLVE,
+    STARTUP_TEXT,
+    TEXTS,
+    WINDOW,
+    advance,
+    golden,
+    parse_result,
+    polish_result,
+)
 from . import harness
 from .harness import Skipped, wait_for
 from .program import Veltrin
@@ -98,4 +109,25 @@ def a_screen_reader_sees_the_window_and_follows_the_squares(d, binary):
     reached = v.board()
     assert len(set(reached)) == 1, reached
     wait_for("the descriptions to follow the search", lambda: heard() == reached)
+    v.quit()
+
+
+@case
+def a_polish_desktop_gets_polish_each_count_in_its_own_form(d, binary):
+    """Started as a Polish user's desktop starts it (LANG=pl_PL.UTF-8, that locale generated):
+    the start-up message, the window's caption, the squares as assistive technology names and
+    describes them, and a fresh run's first search, its result copied and read line by line,
+    all in Polish, each count in the form Polish gives it (1 raz, 2 razy, 0 razy)."""
+    if not d.languages:
+        raise Skipped("the Qt front end's languages are checked in the bare X session")
+    pl = TEXTS["pl"]
+    v = Veltrin(d, binary, language="pl")
+    assert v.startup_text == pl["startUp"], repr(v.startup_text)
+    assert d.names(v) == pl["squareNames"] + [pl["solveCaption"]], d.names(v)
+    search = next(s for s in golden() if s.trials)
+    v.enter(search.board)
+    got = v.solve().split("\r\n")
+    assert got == polish_result(search.text).split("\r\n"), got
+    colours = [pl["colours"][c] for c in v.board()]
+    wait_for("the colours' names", lambda: d.descriptions(v) == colours)
     v.quit()

@@ -5,28 +5,31 @@ import tempfile
 import time
 
 from . import harness
-from .game import APP, COLOURS, WINDOW, advance
+from .game import APP, COLOURS, TEXTS, WINDOW, advance
 from .harness import LAUNCHED, wait_for
 
 
 class Veltrin:
     """One run of the program, from launch to the window being up."""
 
-    def __init__(self, display, binary):
+    def __init__(self, display, binary, language=None):
+        """Started in English, whatever the session's locale, or as a desktop in `language`
+        ("pl") starts it, its caption then that language's."""
         self.d = display
         self.restless_rounds = 0
         self.errors = tempfile.TemporaryFile()
         self.process = subprocess.Popen(
             display.launcher + [binary],
-            env=display.env,
+            env=dict(display.env, **harness.speaking(language)),
             stdout=subprocess.DEVNULL,
             stderr=self.errors,
         )
         LAUNCHED.append(self.process)
+        self.caption = TEXTS[language]["windowTitle"] if language else WINDOW
         box = wait_for("the start-up message", lambda: self.find(APP) or self.gone())
-        self.startup_window_was_hidden = self.find(WINDOW) is None
+        self.startup_window_was_hidden = self.find(self.caption) is None
         self.startup_text = self.read_message(box)
-        self.window = wait_for("the main window", lambda: self.find(WINDOW))
+        self.window = wait_for("the main window", lambda: self.find(self.caption))
         wait_for("nine red squares", lambda: self.board() == "RRRRRRRRR")
 
     def find(self, title):

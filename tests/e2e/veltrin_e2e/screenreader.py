@@ -54,6 +54,11 @@ class ScreenReader:
             pass
         return None
 
+    def buttons(self, veltrin):
+        """The push buttons of Veltrin's window, the squares first."""
+        frame = self.window(veltrin.process.pid, veltrin.caption)
+        return self.descendants(frame, "push button")
+
     def descendants(self, accessible, role):
         return self.atspi.findAllDescendants(accessible, lambda a: a.getRoleName() == role)
 

@@ -16,6 +16,10 @@ class Display:
     """An X session of our own: Xvfb, optionally a window manager, and optionally a session
     bus with assistive technology switched on, so that a screen reader's view can be read."""
 
+    # Whether the languages' case runs here: once for each front end, where its names can be
+    # read (the bare session with a screen reader, for Qt).
+    languages = False
+
     def __init__(self, wm=None, screen_reader=False, size="800x600"):
         read, write = os.pipe()
         # -noreset: by default Xvfb resets whenever its last client disconnects, and refuses
@@ -43,6 +47,7 @@ class Display:
         self.helpers = []  # processes to end with the session, last started first
         self.launcher = []  # what the program is started through (valgrind, Wine)
         self.reader = ScreenReader(self) if screen_reader else None
+        self.languages = screen_reader and not wm
         if wm:
             self.start([wm])
             wait_for(
@@ -95,6 +100,14 @@ class Display:
         """The visible window of that title, or None. Only one Veltrin runs at a time."""
         ids = self.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title]).split()
         return ids[0] if ids else None
+
+    def names(self, veltrin):
+        """The names of the window's buttons, as assistive technology reads them."""
+        return [b.name for b in self.reader.buttons(veltrin)]
+
+    def descriptions(self, veltrin):
+        """What assistive technology says of each square, from the top left."""
+        return [b.description for b in self.reader.buttons(veltrin)[:9]]
 
     def pointer(self, window, x, y):
         """xdotool arguments that put the pointer at (x, y) in the window."""
