@@ -171,6 +171,8 @@ class WebKit {
         w.home = mkdtempSync(join(tmpdir(), 'veltrin-webkit-'));
         w.env = {
             ...process.env,
+            LANGUAGE: '',
+            LC_ALL: 'C.UTF-8',
             DISPLAY: w.display,
             GDK_BACKEND: 'x11',
             XDG_CACHE_HOME: w.home,
@@ -234,12 +236,14 @@ export const LACKS = {
         accessibility: 'no accessibility tree over WebDriver BiDi in Firefox',
         heap: 'no heap reading over WebDriver BiDi in Firefox',
         install: 'Firefox installs no web apps',
+        languages: "Firefox's languages are set for the whole browser, at its launch",
         coarsePointer: "Firefox's phone emulation has no coarse pointer",
     },
     webkit: {
         accessibility: 'no accessibility tree over WebDriver in WebKit',
         heap: 'no heap reading over WebDriver in WebKit',
         install: 'WebKitGTK installs no web apps',
+        languages: "WebKitGTK's languages are the whole session's",
         phone: 'no phone screen or touch over WebDriver in WebKitGTK',
         coarsePointer: 'no phone screen or touch over WebDriver in WebKitGTK',
     },
@@ -259,6 +263,8 @@ export function launchChromium(args = [], options = {}) {
             '--disable-background-networking',
             '--disable-component-update',
             '--disable-sync',
+            // English, whatever this machine's locale is; a case that wants another asks.
+            '--lang=en-US',
             ...args,
         ],
         ...options,
@@ -278,7 +284,10 @@ export async function startEngine(name, origin) {
                 executablePath: '/usr/bin/firefox-esr',
                 headless: true,
                 // Reading the clipboard from a script otherwise waits for a click on "Paste".
-                extraPrefsFirefox: { 'dom.events.testing.asyncClipboard': true },
+                extraPrefsFirefox: {
+                    'dom.events.testing.asyncClipboard': true,
+                    'intl.accept_languages': 'en-US',
+                },
             }),
         );
     }

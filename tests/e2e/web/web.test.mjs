@@ -21,7 +21,7 @@ import { LACKS, launchChromium, startEngine } from './engines.mjs';
 const ENGINE = process.env.VELTRIN_ENGINE || 'chromium';
 const PAGE = process.env.VELTRIN_PAGE;
 // The texts the page shows, as every harness expects them.
-const TEXTS = JSON.parse(readFileSync(new URL('../../texts.json', import.meta.url), 'ascii'));
+const TEXTS = JSON.parse(readFileSync(new URL('../../texts.json', import.meta.url), 'utf8'));
 const { startUp: STARTUP_TEXT, prompt: PROMPT, squareNames: NAMES } = TEXTS;
 const { windowTitle: WINDOW_TITLE, appTitle: APP_TITLE, solveCaption: SOLVE } = TEXTS;
 const COLOURS = { '255,0,0': 'R', '0,0,255': 'B', '255,255,255': 'W' };
@@ -404,6 +404,80 @@ test(
         await v.close();
     },
 );
+
+// ---- languages ----------------------------------------------------------------------------
+
+// The result a Polish user reads for the search whose English text is given: the same counts,
+// in Polish words, each count in the form Polish gives it.
+const polish = (english) =>
+    TEXTS.pl.prompt +
+    [...english.matchAll(/ ([012]) time\(s\)/g)]
+        .map((m, k) => `\r\n\r\n${TEXTS.pl.squareNames[k]} ${TEXTS.pl.times[m[1]]}`)
+        .join('');
+
+// What the page shows of its language, for a screen reader and to the eye.
+const shownLanguage = (tab) =>
+    tab.evaluate(() => ({
+        lang: document.documentElement.lang,
+        caption: document.querySelector('#Form1 h1').textContent,
+        title: document.title,
+        solve: document.getElementById('Command1').textContent,
+        names: [...document.querySelectorAll('.square')]
+            .sort((a, b) => a.id.localeCompare(b.id))
+            .map((e) => `${e.getAttribute('aria-label')} (${e.getAttribute('aria-description')})`),
+        injected: document.querySelectorAll('img, script:not([src])').length,
+    }));
+
+test(
+    'a link asking for Polish gets Polish: the start-up message, caption and squares, a ' +
+        "search's result line by line and copied, each count in its own form; nonsense gets English",
+    async () => {
+        const pl = TEXTS.pl;
+        const v = await Veltrin.open(`${origin}/index.html?lang=pl`);
+        assert.equal(v.startupText, pl.startUp);
+        const shown = await shownLanguage(v.tab);
+        assert.deepEqual(shown, {
+            lang: 'pl',
+            caption: pl.windowTitle,
+            title: pl.windowTitle,
+            solve: pl.solveCaption,
+            names: pl.squareNames.map((name) => `${name} (${pl.colours.R})`),
+            injected: shown.injected, // the page's own, compared below
+        });
+        const search = golden.find((s) => s.trials);
+        await v.enter(search.board);
+        await v.press('#Command1');
+        await v.waitForMessage();
+        await v.tab.press('c', true);
+        assert.equal(await v.tab.clipboard(), polish(search.text));
+        assert.deepEqual((await v.readMessage()).split('\r\n'), polish(search.text).split('\r\n'));
+        await v.close();
+        // Whatever the address asks for is never written into the page.
+        const odd = encodeURIComponent('<img src=x onerror="document.title=1">');
+        const en = await Veltrin.open(`${origin}/index.html?lang=${odd}`);
+        assert.equal(en.startupText, STARTUP_TEXT);
+        assert.deepEqual(await shownLanguage(en.tab), {
+            lang: 'en',
+            caption: WINDOW_TITLE,
+            title: WINDOW_TITLE,
+            solve: SOLVE,
+            names: NAMES.map((name) => `${name} (red)`),
+            injected: shown.injected,
+        });
+        await en.close();
+    },
+);
+
+test("without a link's choice, the browser's languages choose", needs('languages'), async () => {
+    const v = new Veltrin();
+    v.tab = await engine.open();
+    const cdp = await v.tab.page.createCDPSession();
+    const userAgent = await v.tab.evaluate(() => navigator.userAgent);
+    await cdp.send('Network.setUserAgentOverride', { userAgent, acceptLanguage: 'pt-PT,pl' });
+    await v.load(`${origin}/index.html`);
+    assert.equal(v.startupText, TEXTS.pl.startUp); // no Portuguese of Portugal: the next
+    await v.close();
+});
 
 // ---- the page as an app -------------------------------------------------------------------
 
