@@ -20,7 +20,13 @@ import { Key, WebDriver } from 'selenium-webdriver';
 import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
 
 // A phone's screen in portrait, as puppeteer emulates it: a touch screen and a coarse pointer.
-const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+export const PHONE = {
+    width: 390,
+    height: 844,
+    deviceScaleFactor: 3,
+    isMobile: true,
+    hasTouch: true,
+};
 
 // A tab of a browser driven by puppeteer-core.
 class PuppeteerTab {
@@ -48,9 +54,10 @@ class PuppeteerTab {
         return this.page.touchscreen.tap(x, y);
     }
 
-    // The phone turned sideways.
-    turn() {
-        return this.page.setViewport({ ...PHONE, width: PHONE.height, height: PHONE.width });
+    // The phone turned sideways, or back upright.
+    turn(sideways = true) {
+        const { width, height } = PHONE;
+        return this.page.setViewport(sideways ? { ...PHONE, width: height, height: width } : PHONE);
     }
 
     // `key` by its DOM name ('Enter', ' ', 'c'); `ctrl` held down around it.

@@ -479,6 +479,69 @@ test("without a link's choice, the browser's languages choose", needs('languages
     await v.close();
 });
 
+// Every language the page speaks, and the pseudo-language's longer, accented texts, which
+// show where the layout is tight: reported, as they are no language's.
+const LANGUAGES = readFileSync(new URL('../../../po/LINGUAS', import.meta.url), 'utf8')
+    .split('\n')
+    .filter((line) => line && !line.startsWith('#'))
+    .map((language) => language.replace('_', '-'))
+    .concat(['en', 'en@pseudo']);
+
+test(
+    'every language fits: Solve!, and the whole result on a phone both ways up',
+    needs('coarsePointer'),
+    async () => {
+        // Layout alone is measured here, so the page's own clicks do: input has its cases.
+        const click = (tab, selector) =>
+            tab.evaluate((s) => document.querySelector(s).click(), selector);
+        const open = async (v, url) => {
+            await v.tab.goto(url);
+            await v.waitForMessage();
+            await click(v.tab, 'dialog[open] button');
+        };
+        const tight = [];
+        const phone = await Veltrin.open(`${origin}/index.html`, { phone: true });
+        for (const [i, language] of LANGUAGES.entries()) {
+            const overflows = [];
+            await open(phone, `${origin}/index.html?lang=${language}`);
+            // On a phone the window is the desktop's, larger, its text as much: what fits
+            // here fits there.
+            const solve = await phone.tab.evaluate(() => {
+                const button = document.getElementById('Command1');
+                return [button.scrollWidth, button.clientWidth];
+            });
+            if (solve[0] > solve[1]) overflows.push(`Solve! ${solve[0]} px in ${solve[1]}`);
+            // Turned at each look, so each language starts the way the last one ended.
+            for (const sideways of [i % 2 === 1, i % 2 === 0]) {
+                await click(phone.tab, '#Command1'); // the board is uniform: the result at once
+                await phone.waitForMessage();
+                const message = await phone.tab.evaluate(() => {
+                    const box = document.querySelector('dialog[open]').getBoundingClientRect();
+                    const text = document.getElementById('message-text');
+                    return {
+                        inside:
+                            box.top >= 0 && box.bottom <= innerHeight && box.right <= innerWidth,
+                        scrolls: text.scrollHeight > text.clientHeight,
+                    };
+                });
+                if (!message.inside || message.scrolls) {
+                    const way = sideways ? 'sideways' : 'upright';
+                    overflows.push(`the result on a phone ${way}: ${JSON.stringify(message)}`);
+                }
+                await click(phone.tab, 'dialog[open] button');
+                await phone.tab.turn(!sideways);
+            }
+            if (language === 'en@pseudo') {
+                tight.push(...overflows);
+            } else {
+                assert.deepEqual(overflows, [], language);
+            }
+        }
+        await phone.close();
+        console.log(`    the pseudo-language: ${tight.join('; ') || 'fits everywhere'}`);
+    },
+);
+
 // ---- the page as an app -------------------------------------------------------------------
 
 // A PNG's size as a manifest gives it ("192x192"), read from its header.
