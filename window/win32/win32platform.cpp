@@ -31,7 +31,15 @@ void Win32Platform::lockBoard(bool locked) {
     keepFocus();
     locked_ = locked;
     EnableWindow(controls_.Picture1, locked ? FALSE : TRUE);
-    if (!locked) {
+    if (locked) {
+        // One refresh of the display the board is on; 60 Hz where the driver does not say.
+        HDC dc = GetDC(controls_.Picture1);
+        const int hertz = GetDeviceCaps(dc, VREFRESH);
+        ReleaseDC(controls_.Picture1, dc);
+        frame_ = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) /
+                 (hertz > 1 ? hertz : 60);
+        drawn_ = Clock::now();
+    } else { // the search's last frame, before its result
         drawChanged();
     }
     if (GetActiveWindow() == controls_.form) {
@@ -55,7 +63,13 @@ void Win32Platform::msgBox(const std::string& text) {
 }
 
 bool Win32Platform::doEvents() {
-    drawChanged();
+    // The squares at most once a frame, the message pass every trial: input and closing get
+    // through at once.
+    const Clock::time_point now = Clock::now();
+    if (now - drawn_ >= frame_) {
+        drawn_ = now;
+        drawChanged();
+    }
     handleEvents(controls_.form);
     return true; // closing the window ends the process: no code runs on to be told
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <array>
+#include <chrono>
 
 namespace veltrin {
 
@@ -48,6 +49,7 @@ public:
     void restoreFocus();
 
 private:
+    using Clock = std::chrono::steady_clock;
     void drawChanged();
 
     const Controls& controls_;
@@ -55,10 +57,13 @@ private:
     std::array<Colour, squareCount> shown_{};
     // While locked, the board takes no input, and a changed square is only noted in
     // `changed_` (a bit per square): a search changes up to five squares a trial, tens of
-    // thousands of trials in a row, and those it touched are drawn together, once each,
-    // however often they changed.
+    // thousands of trials in a row, many in one refresh of the display, which shows only the
+    // last of them. Those it touched are drawn together once a `frame_`, once each, however
+    // often they changed; `drawn_` is when they last were.
     bool locked_ = false;
     unsigned changed_ = 0;
+    Clock::duration frame_{};
+    Clock::time_point drawn_{};
     HWND focus_ = nullptr; // the control that gets the focus back, after a search or away
     Generator generator_;
 };
