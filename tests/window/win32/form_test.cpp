@@ -6,6 +6,7 @@
 #include "support/boards.h"
 #include "support/golden.h"
 #include "support/texts.h"
+#include "support/win32_messages.h"
 #include "window/win32/application.h"
 #include "window/win32/form1.h"
 
@@ -20,12 +21,7 @@
 namespace {
 
 using namespace veltrin;
-
-std::string textOf(HWND hwnd) {
-    wchar_t buffer[4096];
-    const int n = GetWindowTextW(hwnd, buffer, 4096);
-    return std::string(buffer, buffer + n); // Veltrin's texts are ASCII
-}
+using test::textOf;
 
 std::string describe(const std::string& cls, const std::string& text, int x, int y, int width,
                      int height, bool visible) {
@@ -34,29 +30,7 @@ std::string describe(const std::string& cls, const std::string& text, int x, int
            (visible ? " visible" : " hidden");
 }
 
-// The text of the message box that is up, and OK pressed on it, as a user would.
-std::vector<std::string> messages;
-LRESULT CALLBACK answer(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t cls[16] = L"";
-    GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16);
-    if (code == HCBT_ACTIVATE && std::wstring(cls) == L"#32770") {
-        auto box = reinterpret_cast<HWND>(wParam);
-        std::string text;
-        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            text = textOf(c).size() > text.size() ? textOf(c) : text;
-        }
-        messages.push_back(text);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 struct Window : ::testing::Test {
-    Window() : hook(SetWindowsHookExW(WH_CBT, answer, nullptr, GetCurrentThreadId())) {
-        messages.clear();
-    }
-    ~Window() override { UnhookWindowsHookEx(hook); }
-
     // The window shown and in front, as the user has it.
     void activate() const {
         form.show(SW_SHOWNORMAL);
@@ -74,13 +48,12 @@ struct Window : ::testing::Test {
     // The controls in the order Windows keeps them: the board area, then what it holds.
     std::vector<HWND> controls() const {
         std::vector<HWND> found;
-        EnumChildWindows(
-            form.hwnd(),
-            [](HWND c, LPARAM list) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(c);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        for (HWND c = GetWindow(form.hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            found.push_back(c);
+            for (HWND d = GetWindow(c, GW_CHILD); d; d = GetWindow(d, GW_HWNDNEXT)) {
+                found.push_back(d);
+            }
+        }
         return found;
     }
 
@@ -115,7 +88,7 @@ struct Window : ::testing::Test {
             pattern, [&](int k) { click(square(k)); }, from);
     }
 
-    HHOOK hook;
+    test::MessageAnswers answers;
     mutable Form1 form{GetModuleHandleW(nullptr)};
 };
 
@@ -196,7 +169,7 @@ TEST_F(Window, TheFocusWalksInKeyboardOrderAndStaysOnItsSquareAcrossASwitchAwayA
     // Enter and Esc do nothing: the window has no default or cancel button.
     key(VK_RETURN);
     key(VK_ESCAPE);
-    EXPECT_EQ(messages, std::vector<std::string>{});
+    EXPECT_EQ(answers.texts, std::vector<std::string>{});
     // Windows reports a quick second click on an owner-drawn button as a double click.
     SendMessageW(GetParent(GetFocus()), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(GetFocus()), BN_DOUBLECLICKED),
@@ -219,11 +192,11 @@ TEST_F(Window, NothingReachesTheBoardDuringASearchAndTheFocusComesBackAfter) {
     }
     PostMessageW(control(test::texts().solveCaption), BM_CLICK, 0, 0);
     click(control(test::texts().solveCaption));
-    ASSERT_EQ(messages, std::vector<std::string>{first->message});
+    ASSERT_EQ(answers.texts, std::vector<std::string>{first->message});
     EXPECT_EQ(form.solution().size(), first->trials);
     EXPECT_EQ(textOf(GetFocus()), test::texts().solveCaption);
     handleEvents(form.hwnd()); // nothing was left queued to act after the search
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(answers.texts.size(), 1u);
     const std::string reached = this->board();
     EXPECT_EQ(reached, std::string(9, reached[0]));
 }
@@ -236,7 +209,8 @@ TEST_F(Window, FiftySearchesKeepWhatTheHeapHoldsFlat) {
         enter(board, rounds.shown);
         click(control(test::texts().solveCaption));
         rounds.searched(board, form.solution());
-        messages.resize(std::min<std::size_t>(messages.size(), 1)); // the test's own memory
+        answers.texts.resize(
+            std::min<std::size_t>(answers.texts.size(), 1)); // the test's own memory
         if (n == 4 || n == 49) {
             _HEAPINFO entry{};
             std::size_t used = 0;
