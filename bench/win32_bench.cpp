@@ -118,13 +118,5 @@ int main() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     std::printf("Win32, %zu boards\n", bench::boardsToRun().size());
-    const Result real = realSearch(instance);
-    const Result base = baselineSearch(instance);
-    std::printf("real search:  %8ld trials %8.3f s %8.2f us/trial\n", real.trials, real.seconds,
-                real.microsPerTrial());
-    std::printf("baseline:     %8ld trials %8.3f s %8.2f us/trial\n", base.trials, base.seconds,
-                base.microsPerTrial());
-    std::printf("ratio real/baseline per trial: %.2f\n",
-                real.microsPerTrial() / base.microsPerTrial());
-    return real.trials == base.trials ? 0 : 1;
+    return bench::compare(realSearch(instance), baselineSearch(instance));
 }
