@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <malloc.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -23,12 +24,8 @@ namespace {
 using namespace veltrin;
 using test::textOf;
 
-std::string describe(const std::string& cls, const std::string& text, int x, int y, int width,
-                     int height, bool visible) {
-    return cls + "|" + text + "|" + std::to_string(x) + "," + std::to_string(y) + "," +
-           std::to_string(width) + "x" + std::to_string(height) +
-           (visible ? " visible" : " hidden");
-}
+// A control as placed: class, text, left, top, width and height in its container, visible.
+using Placed = std::tuple<std::string, std::string, int, int, int, int, bool>;
 
 struct Window : ::testing::Test {
     // The window shown and in front, as the user has it.
@@ -118,24 +115,24 @@ TEST_F(Window, IsLaidOutFromTwipsAtTheScreensDpiAndAnotherAsASmallFixedToolWindo
                          reinterpret_cast<LPARAM>(&suggested));
         }
         // Class, text, place in its container, visible: as the twips put them.
-        std::vector<std::string> expected{
-            describe("VeltrinPicture1", "", px(120), px(120), px(1935), px(2295), true),
-            describe("Button", texts.solveCaption, 0, px(1800), px(1815), px(375), true)};
+        std::vector<Placed> expected{
+            {"VeltrinPicture1", "", px(120), px(120), px(1935), px(2295), true},
+            {"Button", texts.solveCaption, 0, px(1800), px(1815), px(375), true}};
         for (int k = 8; k >= 0; --k) {
-            expected.push_back(describe("Button", texts.squareNames[static_cast<std::size_t>(k)],
-                                        px(k % 3 * 600), px(k / 3 * 600), px(615), px(615), true));
+            expected.emplace_back("Button", texts.squareNames[static_cast<std::size_t>(k)],
+                                  px(k % 3 * 600), px(k / 3 * 600), px(615), px(615), true);
         }
-        expected.push_back(describe("Button", "Check1", 0, 0, px(855), px(195), false));
-        std::vector<std::string> found;
+        expected.emplace_back("Button", "Check1", 0, 0, px(855), px(195), false);
+        std::vector<Placed> found;
         for (HWND c : controls()) {
             wchar_t cls[64];
             const int n = GetClassNameW(c, cls, 64);
             RECT r;
             GetWindowRect(c, &r);
             MapWindowPoints(nullptr, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
-            found.push_back(describe(std::string(cls, cls + n), textOf(c), r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top,
-                                     GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE));
+            found.emplace_back(std::string(cls, cls + n), textOf(c), r.left, r.top,
+                               r.right - r.left, r.bottom - r.top,
+                               GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE);
         }
         EXPECT_EQ(found, expected) << dpi << " DPI";
     }
