@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -18,6 +19,19 @@ struct Result {
     double seconds = 0;
     double microsPerTrial() const { return seconds * 1e6 / static_cast<double>(trials); }
 };
+
+// Prints both loops' trials, time and cost per trial, and the ratio of the two costs. Returns
+// the benchmark's exit status: 1 where the real search made other trials than the plain loop,
+// which draws and presses as the game does, so that one of the two is wrong.
+inline int compare(const Result& real, const Result& base) {
+    std::printf("real search:  %8ld trials %8.3f s %8.2f us/trial\n", real.trials, real.seconds,
+                real.microsPerTrial());
+    std::printf("baseline:     %8ld trials %8.3f s %8.2f us/trial\n", base.trials, base.seconds,
+                base.microsPerTrial());
+    std::printf("ratio real/baseline per trial: %.2f\n",
+                real.microsPerTrial() / base.microsPerTrial());
+    return real.trials == base.trials ? 0 : 1;
+}
 
 // Starting boards, as nine letters row by row (R red, B blue, W white), the same for every
 // front end's benchmark. Each is solved from a fresh generator, so their order changes no

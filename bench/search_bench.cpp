@@ -172,15 +172,8 @@ int main(int argc, char** argv) {
         std::printf("%s: %ld trials %.2f us/trial\n", argv[1], one.trials, one.microsPerTrial());
         return 0;
     }
-    const Result real = realSearch();
-    const Result base = baselineSearch();
-    std::printf("real search:  %8ld trials %8.3f s %8.2f us/trial\n", real.trials, real.seconds,
-                real.microsPerTrial());
-    std::printf("baseline:     %8ld trials %8.3f s %8.2f us/trial\n", base.trials, base.seconds,
-                base.microsPerTrial());
-    std::printf("ratio real/baseline per trial: %.2f\n",
-                real.microsPerTrial() / base.microsPerTrial());
+    const int status = bench::compare(realSearch(), baselineSearch());
     std::printf("longest time between two frames of a search: %.1f ms\n", longestFrameMs);
     std::printf("headless core: %.1f million presses per second\n", corePressesPerSecond() / 1e6);
-    return real.trials == base.trials ? 0 : 1;
+    return status;
 }

@@ -6,31 +6,20 @@
 
 #include "bench/bench.h"
 #include "solver/random.h"
+#include "support/boards.h"
 #include "support/texts.h"
+#include "support/win32_messages.h"
 #include "window/win32/form1.h"
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
 using bench::Clock;
 using bench::Result;
-
-// Answers the result message the moment it is up, and notes when that was.
-Clock::time_point answered;
-LRESULT CALLBACK answer(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        wchar_t cls[16] = L"";
-        GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16);
-        if (std::wstring(cls) == L"#32770") {
-            answered = Clock::now();
-            PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 void pump() {
     MSG msg;
@@ -42,14 +31,8 @@ void pump() {
 
 HWND child(HWND parent, const std::string& text) {
     for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        wchar_t buffer[64];
-        const int n = GetWindowTextW(c, buffer, 64);
-        if (std::wstring(buffer, static_cast<std::size_t>(n)) ==
-            std::wstring(text.begin(), text.end())) {
-            return c;
-        }
-        if (HWND inner = child(c, text)) {
-            return inner;
+        if (HWND found = veltrin::test::textOf(c) == text ? c : child(c, text)) {
+            return found;
         }
     }
     return nullptr;
@@ -57,25 +40,27 @@ HWND child(HWND parent, const std::string& text) {
 
 Result realSearch(HINSTANCE instance) {
     const veltrin::test::Texts& texts = veltrin::test::texts();
+    const veltrin::test::MessageAnswers answers;
     Result total;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, answer, nullptr, GetCurrentThreadId());
     for (const std::string& board : bench::boardsToRun()) {
         veltrin::Form1 form(instance);
         form.show(SW_SHOWNORMAL);
         pump();
-        for (int k = 0; k < 9; ++k) {
-            for (int n = bench::valueOf(board[static_cast<std::size_t>(k)]); n > 0; --n) {
-                SendMessageW(child(form.hwnd(), texts.squareNames[static_cast<std::size_t>(k)]),
-                             BM_CLICK, 0, 0);
-            }
-        }
+        veltrin::test::clickIn(board, [&](int k) {
+            SendMessageW(child(form.hwnd(), texts.squareNames[static_cast<std::size_t>(k)]),
+                         BM_CLICK, 0, 0);
+        });
         pump();
+        const std::size_t answered = answers.texts.size();
         const auto started = Clock::now();
         SendMessageW(child(form.hwnd(), texts.solveCaption), BM_CLICK, 0, 0);
+        if (answers.texts.size() == answered) {
+            std::fputs("Solve showed no result message\n", stderr);
+            std::exit(1);
+        }
         total.trials += static_cast<long>(form.solution().size());
-        total.seconds += std::chrono::duration<double>(answered - started).count();
+        total.seconds += std::chrono::duration<double>(answers.answeredAt - started).count();
     }
-    UnhookWindowsHookEx(hook);
     return total;
 }
 
@@ -133,13 +118,5 @@ int main() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     std::printf("Win32, %zu boards\n", bench::boardsToRun().size());
-    const Result real = realSearch(instance);
-    const Result base = baselineSearch(instance);
-    std::printf("real search:  %8ld trials %8.3f s %8.2f us/trial\n", real.trials, real.seconds,
-                real.microsPerTrial());
-    std::printf("baseline:     %8ld trials %8.3f s %8.2f us/trial\n", base.trials, base.seconds,
-                base.microsPerTrial());
-    std::printf("ratio real/baseline per trial: %.2f\n",
-                real.microsPerTrial() / base.microsPerTrial());
-    return real.trials == base.trials ? 0 : 1;
+    return bench::compare(realSearch(instance), baselineSearch(instance));
 }

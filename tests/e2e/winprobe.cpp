@@ -6,6 +6,8 @@
 //   window     where the main window's client area is on the screen
 // Each answer is a line "STATUS LENGTH", then LENGTH bytes; status 1: not there.
 
+#include "support/win32_messages.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -16,12 +18,6 @@
 
 namespace {
 
-std::string textOf(HWND hwnd) {
-    wchar_t buffer[4096];
-    const int length = GetWindowTextW(hwnd, buffer, 4096);
-    return std::string(buffer, buffer + length); // Veltrin's texts are ASCII
-}
-
 HWND findVisible(const wchar_t* cls, const wchar_t* title) {
     HWND hwnd = FindWindowW(cls, title);
     return hwnd && IsWindowVisible(hwnd) ? hwnd : nullptr;
@@ -29,9 +25,7 @@ HWND findVisible(const wchar_t* cls, const wchar_t* title) {
 
 bool message(std::string& out) {
     HWND box = findVisible(L"#32770", L"Veltrin");
-    for (HWND c = box ? GetWindow(box, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT)) {
-        out = textOf(c).size() > out.size() ? textOf(c) : out; // the longest text is the message
-    }
+    out = box ? veltrin::test::messageOf(box) : out;
     return box;
 }
 

@@ -110,35 +110,35 @@ void clickIn(const std::string& to, Click click, const std::string& from = "RRRR
     }
 }
 
-// Rounds of clicks, search, message and OK that take a few trials each, for checks that need
-// many rounds rather than long searches. `draws` follows the window's generator and draws
-// as the search does: each round gives the board to click in, from `shown` (uniform, as a
-// search leaves it), that the next three draws make uniform again; `searched` then takes the
-// search's record and returns the board it left.
-struct ShortSearches {
+// How much more the heap holds after fifty rounds of clicks, search, message and OK in a
+// window than after five: what a search leaks shows there. `enter(board, from)` clicks a
+// board in over the one the window shows, `solve()` presses Solve, answers the message and
+// returns the search's record, `heapInUse()` counts the bytes in use. Each round's board is
+// one that the next three draws of the window's generator, followed here, make uniform.
+template <class Enter, class Solve, class HeapInUse>
+long long heapGrowthOverFiftySearches(Enter enter, Solve solve, HeapInUse heapInUse) {
     FakePlatform draws;
-    std::string shown = "RRRRRRRRR";
-
-    std::string nextBoard() const {
+    std::string shown = "RRRRRRRRR"; // uniform, as a search leaves it
+    long long afterFive = 0;
+    for (int n = 1; n <= 50; ++n) {
         FakePlatform ahead = draws;
         std::string board = shown;
         for (int i = 0; i < 3; ++i) { // undo three presses: each is two more, mod 3
             const int c = drawSquare(ahead);
             board = gamePress(gamePress(board, c), c);
         }
-        return board;
-    }
-    void searched(std::string board, const std::string& solution) {
-        for (const char c : solution) {
-            const int p = drawSquare(draws);
-            if (p != c - '0') {
+        enter(board, shown);
+        for (const char c : solve()) {
+            if (drawSquare(draws) != c - '0') {
                 throw std::logic_error("the window drew another square");
             }
-            board = gamePress(board, p);
+            board = gamePress(board, c - '0');
         }
         shown = board;
+        afterFive = n == 5 ? static_cast<long long>(heapInUse()) : afterFive;
     }
-};
+    return static_cast<long long>(heapInUse()) - afterFive;
+}
 
 // All 3^9 boards, numbered 0..19682, as patterns.
 inline std::string boardNumber(int n) {

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 namespace veltrin {
 
 const FatalEnding fatalEnding{[](const std::string& text) { showMessage(nullptr, text); },
@@ -14,24 +16,24 @@ void endProgram(int status) {
     ExitProcess(static_cast<UINT>(status));
 }
 
-int runApplication(HINSTANCE instance, int show) {
+void runApplication(HINSTANCE instance, int show) {
+    // The manifest asks for version 6 of the common controls, which draw the buttons in the
+    // system's current style; they must be loaded before the first one is made.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    std::optional<Form1> form;
     guarded(
         [&] {
-            // The manifest asks for version 6 of the common controls, which draw the buttons
-            // in the system's current style; they must be loaded before the first one is made.
-            INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-            InitCommonControlsEx(&controls);
-            Form1 form(instance);
-            form.startUp();
-            form.show(show);
-            for (;;) {
-                handleEvents(form.hwnd());
-                // Until something is in the queue, seen before or not.
-                MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-            }
+            form.emplace(instance);
+            form->startUp();
+            form->show(show);
         },
-        fatalEnding);
-    return 0; // the window's close ends the process: the loop never ends
+        fatalEnding); // an error here ends the program: the loop below always has the window
+    for (;;) {        // until the window's close ends the process
+        handleEvents(form->hwnd());
+        // Until something is in the queue, seen before or not.
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
 }
 
 void handleEvents(HWND form) {

@@ -7,8 +7,8 @@
 namespace veltrin {
 
 // The whole program: the start-up message, then the window, then its input until the user
-// closes it. Returns the exit status.
-int runApplication(HINSTANCE instance, int show);
+// closes it, which ends the process.
+[[noreturn]] void runApplication(HINSTANCE instance, int show);
 
 // Handles every message waiting for this thread, and returns. The program's one message
 // pump: the window idles in it between events and a search passes through it once a trial.

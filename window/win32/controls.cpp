@@ -30,11 +30,11 @@ void registerClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, H
 }
 
 HWND createChild(const wchar_t* cls, std::string_view text, DWORD style, DWORD exStyle, HWND parent,
-                 int id) {
+                 int id, void* object) {
     HWND child = CreateWindowExW(
         exStyle, cls, widen(text).c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), object);
     if (!child) {
         throw std::runtime_error("a control could not be created");
     }

@@ -22,28 +22,20 @@ class SearchTest : public QObject {
 
 private slots:
     void fiftySearchesKeepMemoryFlat() {
-        // Fifty full rounds of clicks, search, message and OK on boards solved in three
-        // trials; what the C++ heap holds must not grow between the fifth and the fiftieth.
         // Every block counts, the large ones malloc maps on its own included: a buffer that
         // grows is soon one of those.
         Form1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        test::ShortSearches rounds;
-        std::size_t held[2] = {};
-        for (int n = 0; n < 50; ++n) {
-            const std::string board = rounds.nextBoard();
-            test::clickIn(form, board, rounds.shown);
-            QCOMPARE(test::countsIn(test::solveAndRead(form)).size(), std::size_t{9});
-            rounds.searched(board, form.solution());
-            if (n == 4 || n == 49) {
-                const struct mallinfo2 heap = mallinfo2();
-                held[n == 49] = heap.uordblks + heap.hblkhd;
-            }
-        }
-        qInfo("heap in use after 5 searches %zu bytes, after 50 %zu", held[0], held[1]);
+        const long long growth = test::heapGrowthOverFiftySearches(
+            [&](const std::string& to, const std::string& from) { test::clickIn(form, to, from); },
+            [&] {
+                test::solveAndRead(form);
+                return form.solution();
+            },
+            [] { return mallinfo2().uordblks + mallinfo2().hblkhd; });
         // Qt keeps a little for its text caches as new texts are shown: some KiB in all.
-        QVERIFY2(held[1] < held[0] + 128 * 1024, qPrintable(QString::number(held[1] - held[0])));
+        QVERIFY2(growth < 128 * 1024, qPrintable(QString::number(growth)));
     }
 
     void theSquaresShowEachPressDuringTheSearchAndTakeNoInput() {

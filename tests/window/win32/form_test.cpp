@@ -6,6 +6,7 @@
 #include "support/boards.h"
 #include "support/golden.h"
 #include "support/texts.h"
+#include "support/win32_messages.h"
 #include "window/win32/application.h"
 #include "window/win32/form1.h"
 
@@ -15,48 +16,18 @@
 #include <cstdlib>
 #include <malloc.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using namespace veltrin;
+using test::textOf;
 
-std::string textOf(HWND hwnd) {
-    wchar_t buffer[4096];
-    const int n = GetWindowTextW(hwnd, buffer, 4096);
-    return std::string(buffer, buffer + n); // Veltrin's texts are ASCII
-}
-
-std::string describe(const std::string& cls, const std::string& text, int x, int y, int width,
-                     int height, bool visible) {
-    return cls + "|" + text + "|" + std::to_string(x) + "," + std::to_string(y) + "," +
-           std::to_string(width) + "x" + std::to_string(height) +
-           (visible ? " visible" : " hidden");
-}
-
-// The text of the message box that is up, and OK pressed on it, as a user would.
-std::vector<std::string> messages;
-LRESULT CALLBACK answer(int code, WPARAM wParam, LPARAM lParam) {
-    wchar_t cls[16] = L"";
-    GetClassNameW(reinterpret_cast<HWND>(wParam), cls, 16);
-    if (code == HCBT_ACTIVATE && std::wstring(cls) == L"#32770") {
-        auto box = reinterpret_cast<HWND>(wParam);
-        std::string text;
-        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            text = textOf(c).size() > text.size() ? textOf(c) : text;
-        }
-        messages.push_back(text);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
+// A control as placed: class, text, left, top, width and height in its container, visible.
+using Placed = std::tuple<std::string, std::string, int, int, int, int, bool>;
 
 struct Window : ::testing::Test {
-    Window() : hook(SetWindowsHookExW(WH_CBT, answer, nullptr, GetCurrentThreadId())) {
-        messages.clear();
-    }
-    ~Window() override { UnhookWindowsHookEx(hook); }
-
     // The window shown and in front, as the user has it.
     void activate() const {
         form.show(SW_SHOWNORMAL);
@@ -74,13 +45,12 @@ struct Window : ::testing::Test {
     // The controls in the order Windows keeps them: the board area, then what it holds.
     std::vector<HWND> controls() const {
         std::vector<HWND> found;
-        EnumChildWindows(
-            form.hwnd(),
-            [](HWND c, LPARAM list) {
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(c);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        for (HWND c = GetWindow(form.hwnd(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            found.push_back(c);
+            for (HWND d = GetWindow(c, GW_CHILD); d; d = GetWindow(d, GW_HWNDNEXT)) {
+                found.push_back(d);
+            }
+        }
         return found;
     }
 
@@ -115,7 +85,7 @@ struct Window : ::testing::Test {
             pattern, [&](int k) { click(square(k)); }, from);
     }
 
-    HHOOK hook;
+    test::MessageAnswers answers;
     mutable Form1 form{GetModuleHandleW(nullptr)};
 };
 
@@ -145,24 +115,24 @@ TEST_F(Window, IsLaidOutFromTwipsAtTheScreensDpiAndAnotherAsASmallFixedToolWindo
                          reinterpret_cast<LPARAM>(&suggested));
         }
         // Class, text, place in its container, visible: as the twips put them.
-        std::vector<std::string> expected{
-            describe("VeltrinPicture1", "", px(120), px(120), px(1935), px(2295), true),
-            describe("Button", texts.solveCaption, 0, px(1800), px(1815), px(375), true)};
+        std::vector<Placed> expected{
+            {"VeltrinPicture1", "", px(120), px(120), px(1935), px(2295), true},
+            {"Button", texts.solveCaption, 0, px(1800), px(1815), px(375), true}};
         for (int k = 8; k >= 0; --k) {
-            expected.push_back(describe("Button", texts.squareNames[static_cast<std::size_t>(k)],
-                                        px(k % 3 * 600), px(k / 3 * 600), px(615), px(615), true));
+            expected.emplace_back("Button", texts.squareNames[static_cast<std::size_t>(k)],
+                                  px(k % 3 * 600), px(k / 3 * 600), px(615), px(615), true);
         }
-        expected.push_back(describe("Button", "Check1", 0, 0, px(855), px(195), false));
-        std::vector<std::string> found;
+        expected.emplace_back("Button", "Check1", 0, 0, px(855), px(195), false);
+        std::vector<Placed> found;
         for (HWND c : controls()) {
             wchar_t cls[64];
             const int n = GetClassNameW(c, cls, 64);
             RECT r;
             GetWindowRect(c, &r);
             MapWindowPoints(nullptr, GetParent(c), reinterpret_cast<POINT*>(&r), 2);
-            found.push_back(describe(std::string(cls, cls + n), textOf(c), r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top,
-                                     GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE));
+            found.emplace_back(std::string(cls, cls + n), textOf(c), r.left, r.top,
+                               r.right - r.left, r.bottom - r.top,
+                               GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE);
         }
         EXPECT_EQ(found, expected) << dpi << " DPI";
     }
@@ -196,7 +166,7 @@ TEST_F(Window, TheFocusWalksInKeyboardOrderAndStaysOnItsSquareAcrossASwitchAwayA
     // Enter and Esc do nothing: the window has no default or cancel button.
     key(VK_RETURN);
     key(VK_ESCAPE);
-    EXPECT_EQ(messages, std::vector<std::string>{});
+    EXPECT_EQ(answers.texts, std::vector<std::string>{});
     // Windows reports a quick second click on an owner-drawn button as a double click.
     SendMessageW(GetParent(GetFocus()), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(GetFocus()), BN_DOUBLECLICKED),
@@ -219,34 +189,32 @@ TEST_F(Window, NothingReachesTheBoardDuringASearchAndTheFocusComesBackAfter) {
     }
     PostMessageW(control(test::texts().solveCaption), BM_CLICK, 0, 0);
     click(control(test::texts().solveCaption));
-    ASSERT_EQ(messages, std::vector<std::string>{first->message});
+    ASSERT_EQ(answers.texts, std::vector<std::string>{first->message});
     EXPECT_EQ(form.solution().size(), first->trials);
     EXPECT_EQ(textOf(GetFocus()), test::texts().solveCaption);
     handleEvents(form.hwnd()); // nothing was left queued to act after the search
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(answers.texts.size(), 1u);
     const std::string reached = this->board();
     EXPECT_EQ(reached, std::string(9, reached[0]));
 }
 
 TEST_F(Window, FiftySearchesKeepWhatTheHeapHoldsFlat) {
-    test::ShortSearches rounds;
-    std::size_t held[2] = {};
-    for (int n = 0; n < 50; ++n) {
-        const std::string board = rounds.nextBoard();
-        enter(board, rounds.shown);
-        click(control(test::texts().solveCaption));
-        rounds.searched(board, form.solution());
-        messages.resize(std::min<std::size_t>(messages.size(), 1)); // the test's own memory
-        if (n == 4 || n == 49) {
+    const long long growth = test::heapGrowthOverFiftySearches(
+        [&](const std::string& to, const std::string& from) { enter(to, from); },
+        [&] {
+            click(control(test::texts().solveCaption));
+            answers.texts.clear(); // the test's own memory
+            return form.solution();
+        },
+        [] {
             _HEAPINFO entry{};
             std::size_t used = 0;
             while (_heapwalk(&entry) == _HEAPOK) {
                 used += entry._useflag == _USEDENTRY ? entry._size : 0;
             }
-            held[n == 49] = used;
-        }
-    }
-    EXPECT_LT(held[1], held[0] + 16 * 1024) << "bytes in use after 50 searches and after 5";
+            return used;
+        });
+    EXPECT_LT(growth, 16 * 1024) << "more bytes in use after 50 searches than after 5";
 }
 
 } // namespace
