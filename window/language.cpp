@@ -80,7 +80,12 @@ std::string languageTag() {
 std::vector<std::string> languagesFromEnvironment() {
     // The locale of messages as the C library takes it from the environment (LC_ALL, then
     // LC_MESSAGES, then LANG), which is the C locale where the system has no such locale.
+    // Windows' C library has no such category: there the system's own language is asked.
+#if defined(LC_MESSAGES)
     const char* set = std::setlocale(LC_MESSAGES, "");
+#else
+    const char* set = nullptr;
+#endif
     const std::string locale = set ? set : "C";
     if (locale == "C" || locale == "POSIX") {
         return {};

@@ -4,6 +4,9 @@
 //   message    the text of the visible message titled "Veltrin", exactly (CR LF)
 //   clipboard  the clipboard's text, as a Windows program pastes it
 //   window     where the main window's client area is on the screen
+//   names      the texts of the main window's buttons, a line each, in the order Windows
+//              keeps them (Solve, then the squares from the bottom right)
+//   language   the user's display language, as Windows names it ("pl-PL")
 // Each answer is a line "STATUS LENGTH", then LENGTH bytes; status 1: not there.
 
 #include "support/win32_messages.h"
@@ -36,15 +39,43 @@ bool clipboard(std::string& out) {
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
     if (text) {
-        out.assign(text, text + wcslen(text));
+        out = veltrin::test::utf8(text, static_cast<int>(wcslen(text)));
         GlobalUnlock(data);
     }
     CloseClipboard();
     return text;
 }
 
+// The main window, by its class: its caption is in the user's language.
+HWND form() {
+    return findVisible(L"VeltrinForm1", nullptr);
+}
+
+bool names(std::string& out) {
+    EnumChildWindows(
+        form(),
+        [](HWND control, LPARAM list) {
+            wchar_t cls[16] = L"";
+            GetClassNameW(control, cls, 16);
+            if (std::wstring(cls) == L"Button" && IsWindowVisible(control)) {
+                *reinterpret_cast<std::string*>(list) += veltrin::test::textOf(control) + "\n";
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&out));
+    return !out.empty();
+}
+
+bool language(std::string& out) {
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = L"";
+    const int length = LCIDToLocaleName(MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT), name,
+                                        LOCALE_NAME_MAX_LENGTH, 0);
+    out = veltrin::test::utf8(name, length > 0 ? length - 1 : 0);
+    return length > 0;
+}
+
 bool window(std::string& out) {
-    HWND form = findVisible(nullptr, L"Veltrin Solver");
+    HWND form = ::form();
     if (!form) {
         return false;
     }
@@ -68,6 +99,8 @@ int main() {
         std::string out;
         const bool found = what.starts_with("message")     ? message(out)
                            : what.starts_with("clipboard") ? clipboard(out)
+                           : what.starts_with("names")     ? names(out)
+                           : what.starts_with("language")  ? language(out)
                                                            : window(out);
         std::cout << !found << ' ' << out.size() << '\n' << out << std::flush;
     }

@@ -11,10 +11,18 @@
 
 namespace veltrin::test {
 
-// A window's text. Veltrin's texts are ASCII.
+// Windows' UTF-16 as UTF-8, as Veltrin's texts are written.
+inline std::string utf8(const wchar_t* text, int length) {
+    std::string out(static_cast<std::size_t>(length) * 3, '\0');
+    out.resize(static_cast<std::size_t>(WideCharToMultiByte(
+        CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+// A window's text.
 inline std::string textOf(HWND hwnd) {
     wchar_t buffer[4096];
-    return std::string(buffer, buffer + GetWindowTextW(hwnd, buffer, 4096));
+    return utf8(buffer, GetWindowTextW(hwnd, buffer, 4096));
 }
 
 // What a message box says: the longest text among its controls.

@@ -3,6 +3,7 @@
 #include "solver/solver.h"
 #include "solver/summary.h"
 #include "window/design.h"
+#include "window/language.h"
 #include "window/win32/controls.h"
 #include "window/win32/messagebox.h"
 #include "window/win32/window.h"
@@ -37,9 +38,9 @@ Form1::Form1(HINSTANCE instance) {
         registerClass(instance, boardClass, procedure<Form1, &Form1::picture1Message>, nullptr);
         return true;
     }();
-    controls_.form =
-        CreateWindowExW(formExStyle, formClass, widen(design::windowTitle).c_str(), formStyle,
-                        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
+    controls_.form = CreateWindowExW(
+        formExStyle, formClass, widen(translate(design::windowTitle)).c_str(), formStyle,
+        CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     if (!controls_.form) {
         throw std::runtime_error("the window could not be created");
     }
@@ -54,13 +55,13 @@ Form1::Form1(HINSTANCE instance) {
     for (const int control : design::tabOrder) {
         if (control == design::solveButton) {
             controls_.Command1 =
-                createChild(L"BUTTON", design::solveCaption, button | BS_PUSHBUTTON, 0,
+                createChild(L"BUTTON", translate(design::solveCaption), button | BS_PUSHBUTTON, 0,
                             controls_.Picture1, command1Id);
         } else {
             // Named as the combination names it, for screen readers; it draws only its colour.
-            controls_.S[static_cast<std::size_t>(control)] =
-                createChild(L"BUTTON", squareNames[static_cast<std::size_t>(control)],
-                            button | BS_OWNERDRAW, 0, controls_.Picture1, firstSquareId + control);
+            controls_.S[static_cast<std::size_t>(control)] = createChild(
+                L"BUTTON", translate(squareNames[static_cast<std::size_t>(control)].data()),
+                button | BS_OWNERDRAW, 0, controls_.Picture1, firstSquareId + control);
         }
     }
     // The press mode lives in a check box the user never sees: checked is setup mode.
@@ -77,7 +78,7 @@ Form1::~Form1() {
 }
 
 void Form1::startUp() {
-    showMessage(nullptr, design::startUpText());
+    showMessage(nullptr, startUpText());
 }
 
 void Form1::show(int how) {
@@ -121,7 +122,7 @@ LRESULT Form1::picture1Message(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             return 0;
         }
         if (id == command1Id) {
-            solve(board_, platform_, solution_);
+            solve(board_, platform_, solution_, words_);
         } else if (id >= firstSquareId && id < firstSquareId + squareCount) {
             board_.pressSquare(id - firstSquareId);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "window/language.h"
 #include "window/win32/win32platform.h"
 
 #include <windows.h>
@@ -41,6 +42,7 @@ private:
     Win32Platform platform_{controls_};
     Board board_{platform_};
     std::string solution_;
+    const Words words_ = combinationWords(); // the result message's, in the user's language
 };
 
 } // namespace veltrin

@@ -119,7 +119,9 @@ def a_polish_desktop_gets_polish_each_count_in_its_own_form(d, binary):
     describes them, and a fresh run's first search, its result copied and read line by line,
     all in Polish, each count in the form Polish gives it (1 raz, 2 razy, 0 razy)."""
     if not d.languages:
-        raise Skipped("the Qt front end's languages are checked in the bare X session")
+        raise Skipped("each front end's languages are checked once: Qt's in the bare X session")
+    if hasattr(d, "language"):  # Windows: its language, before any text
+        assert d.language("pl") == "pl-PL", d.language("pl")
     pl = TEXTS["pl"]
     v = Veltrin(d, binary, language="pl")
     assert v.startup_text == pl["startUp"], repr(v.startup_text)
@@ -128,6 +130,7 @@ def a_polish_desktop_gets_polish_each_count_in_its_own_form(d, binary):
     v.enter(search.board)
     got = v.solve().split("\r\n")
     assert got == polish_result(search.text).split("\r\n"), got
-    colours = [pl["colours"][c] for c in v.board()]
-    wait_for("the colours' names", lambda: d.descriptions(v) == colours)
+    if d.reader:  # on Windows a square's colour is drawn, not told
+        colours = [pl["colours"][c] for c in v.board()]
+        wait_for("the colours' names", lambda: d.descriptions(v) == colours)
     v.quit()

@@ -5,7 +5,8 @@ import shutil
 import subprocess
 import tempfile
 
-from .game import APP, WINDOW
+from . import harness
+from .game import APP
 from .harness import wait_for
 from .x11 import Display, OnScreen
 
@@ -20,6 +21,7 @@ class Wine(OnScreen, Display):
 
     def __init__(self, probe):
         super().__init__(wm="openbox")
+        self.languages = True  # the Win32 front end's are checked here
         self.probe_exe = probe
         self.prefix = tempfile.mkdtemp(prefix="veltrin-wine-")
         # No Mono or Gecko: without them Wine would offer to download them, in a dialog.
@@ -78,7 +80,7 @@ class Wine(OnScreen, Display):
 
     def find(self, title, pid):
         box = super().find(title, pid)
-        if box and title == WINDOW:
+        if box and title != APP:  # the main window, whatever its language
             info = self.window_info()
             return info and tuple(info["client"][:2])
         return box
@@ -103,5 +105,22 @@ class Wine(OnScreen, Display):
 
     def close_window(self, window):
         # As the window manager's close button asks: Wine turns it into WM_CLOSE.
-        ids = self.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % WINDOW]).split()
+        ids = self.run(["xdotool", "search", "--onlyvisible", "--class", "veltrin.exe"]).split()
         Display.close_window(self, ids[0])
+
+    def names(self, veltrin):
+        """The buttons' texts, as assistive technology on Windows reads them, the squares first
+        from the top left, then Solve (Windows keeps them Solve first, then the squares from the
+        bottom right)."""
+        solve, *squares = self.probe("names").splitlines()
+        return squares[::-1] + [solve]
+
+    def language(self, language):
+        """The display language Windows gives a program started in `language`'s locale."""
+        done = subprocess.run(
+            ["wine", self.probe_exe],
+            input=b"language\n",
+            env=dict(self.env, **harness.speaking(language)),
+            capture_output=True,
+        )
+        return done.stdout.split(b"\n", 1)[1].decode()
