@@ -6,8 +6,11 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QGlyphRun>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTextLayout>
 
 using namespace veltrin;
 using veltrin::test::child;
@@ -108,6 +111,51 @@ private slots:
         other.show();
         QVERIFY(test::activate(other) && test::activate(form));
         QCOMPARE(QApplication::focusWidget(), test::square(form, 8));
+    }
+
+    void everyLanguageFitsItsButtonAndHasAFontForEveryCharacter() {
+        // The pseudo-language's longer texts show where the layout is tight: reported, not
+        // failed, as they are no language's. Every language's width is reported.
+        QStringList widths;
+        for (const Catalogue& catalogue : catalogues()) {
+            chooseLanguage({catalogue.language});
+            Form1 form;
+            auto* solve = child<QPushButton>(form, "Command1");
+            QStyleOptionButton option;
+            option.initFrom(solve);
+            option.text = solve->text();
+            const int room = solve->style()
+                                 ->subElementRect(QStyle::SE_PushButtonContents, &option, solve)
+                                 .width();
+            const int needed = solve->fontMetrics().horizontalAdvance(solve->text());
+            const QString overflow = QStringLiteral("%1: %2 needs %3 px, has %4")
+                                         .arg(catalogue.language, solve->text())
+                                         .arg(needed)
+                                         .arg(room);
+            widths << QStringLiteral("%1 %2/%3").arg(catalogue.language).arg(needed).arg(room);
+            if (std::string_view(catalogue.language) != "en@pseudo") {
+                QVERIFY2(needed <= room, qPrintable(overflow));
+            }
+            // Every character of every text, in some installed font: Chinese and Japanese need
+            // fonts of their own.
+            for (const Message& message : catalogue.messages) {
+                for (unsigned f = 0; f < message.count; ++f) {
+                    for (const QString& line : QString::fromUtf8(message.forms[f]).split('\n')) {
+                        QTextLayout layout(line, form.font());
+                        layout.beginLayout();
+                        layout.createLine();
+                        layout.endLayout();
+                        for (const QGlyphRun& run : layout.glyphRuns()) {
+                            QVERIFY2(!run.glyphIndexes().contains(0),
+                                     qPrintable(catalogue.language +
+                                                QStringLiteral(": no font for ") + line));
+                        }
+                    }
+                }
+            }
+        }
+        chooseLanguage({});
+        qInfo("Solve!, needed/room in px: %s", qPrintable(widths.join(", ")));
     }
 
     void aMessageShowsItsTextUnderTheTitleWithOkOnly() {

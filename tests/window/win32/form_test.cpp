@@ -7,6 +7,7 @@
 #include "support/golden.h"
 #include "support/texts.h"
 #include "support/win32_messages.h"
+#include "window/language.h"
 #include "window/win32/application.h"
 #include "window/win32/form1.h"
 
@@ -215,6 +216,46 @@ TEST_F(Window, FiftySearchesKeepWhatTheHeapHoldsFlat) {
             return used;
         });
     EXPECT_LT(growth, 16 * 1024) << "more bytes in use after 50 searches than after 5";
+}
+
+} // namespace
+
+namespace {
+
+// Solve's caption in every language, measured in the button's own font at the screen's DPI.
+// The pseudo-language's longer texts show where the layout is tight: reported, not failed.
+TEST(Languages, EveryLanguageFitsTheSolveButton) {
+    std::string widths; // every language's, needed/room in px
+    for (const Catalogue& catalogue : catalogues()) {
+        chooseLanguage({catalogue.language});
+        Form1 form(GetModuleHandleW(nullptr));
+        HWND solve = GetDlgItem(GetWindow(form.hwnd(), GW_CHILD), 200);
+        ASSERT_TRUE(solve);
+        const std::string caption = textOf(solve);
+        wchar_t wide[256];
+        const int length = GetWindowTextW(solve, wide, 256);
+        HDC dc = GetDC(solve);
+        const HGDIOBJ font =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(solve, WM_GETFONT, 0, 0)));
+        SIZE needed{};
+        GetTextExtentPoint32W(dc, wide, length, &needed);
+        SelectObject(dc, font);
+        ReleaseDC(solve, dc);
+        RECT room;
+        GetClientRect(solve, &room);
+        // A push button's text keeps clear of its frame and focus mark: a few pixels a side.
+        const int inside = room.right - 2 * MulDiv(4, GetDpiForWindow(solve), 96);
+        const std::string overflow = std::string(catalogue.language) + ": " + caption + " needs " +
+                                     std::to_string(needed.cx) + " px, has " +
+                                     std::to_string(inside);
+        widths += std::string(catalogue.language) + " " + std::to_string(needed.cx) + "/" +
+                  std::to_string(inside) + " ";
+        if (std::string(catalogue.language) != "en@pseudo") {
+            EXPECT_LE(needed.cx, inside) << overflow;
+        }
+    }
+    chooseLanguage({});
+    std::printf("Solve!, needed/room in px: %s\n", widths.c_str());
 }
 
 } // namespace
