@@ -157,8 +157,9 @@ def check_cli(binary):
     env = {
         k: v
         for k, v in os.environ.items()
-        if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")
+        if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE")
     }
+    env["LC_ALL"] = "C.UTF-8"  # in English, whatever this machine's locale is
 
     def veltrin(*args, status=0):
         return run([binary, *args], status=status, env=env, timeout=30)
