@@ -209,7 +209,10 @@ release_check() {
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
-    build release OFF
+    # A release build already there (the test suite's, say) is brought up to date as it is
+    # configured, and only the program is built; a first one is configured without tests.
+    [ -f build/release/CMakeCache.txt ] || cmake --preset release -DVELTRIN_TESTS=OFF
+    cmake --build --preset release -j "$(nproc)" --target Veltrin
     exec build/release/window/qt/veltrin "${@:2}"
     ;;
 test)
