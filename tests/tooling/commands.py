@@ -1,17 +1,20 @@
 #!/usr/bin/python3
-"""Every command the README and docs/ give runs, as a reader would type it.
+"""Every command the docs show runs, as a reader would type it, and the docs say what the tree
+holds: the README's dependencies are the set-up script's, each version named is the build's,
+each image shown exists.
 
-usage: commands.py qt|win32|web SOURCE_DIR BUILD_DIR
+usage: commands.py qt|win32|web SOURCE_DIR BUILD_DIR VERSION
 
-Each line of a code block in README.md and docs/*.md must match one entry of COMMANDS below,
-so a new documented command fails here until it is checked. Those that need a front end's
-build run in that build's suite (qt: release, win32: mingw, web: web), from the source folder,
-with VELTRIN_BENCH_SHORT set so that each benchmark makes a short run. Beside them, every
-script in scripts/ and bench/ answers --help with its usage, and make-icons.sh regenerates
-every committed icon.
+Each line of a code block in README.md, ARCHITECTURE.md and docs/*.md is checked in the build
+it needs (qt: release, win32: mingw, web: web), from the source folder. A line of a known shape
+runs as written (SHAPES); a few others are listed whole (LINES), each with how it runs or the
+test that runs it. A line that fails, or that neither runs nor is named, fails the test.
+Beside them, every script in scripts/ and bench/ answers --help with its usage, and
+make-icons.sh regenerates every committed icon.
 """
 
 import glob
+import json
 import os
 import re
 import shutil
@@ -23,13 +26,15 @@ import time
 import urllib.request
 
 TIMEOUT = 180  # seconds for any one command; a short benchmark run takes a few
+PRESETS = {"qt": "release", "win32": "mingw", "web": "web"}  # the build each front's test has
 
 
 def code_lines(source):
     """(file:line, command) for each line of the docs' code blocks, indented or fenced."""
-    for path in ["README.md"] + sorted(glob.glob("docs/*.md", root_dir=source)):
+    docs = ["README.md", "ARCHITECTURE.md"] + sorted(glob.glob("docs/*.md", root_dir=source))
+    for path in docs:
         previous, fenced = "", False
-        with open(os.path.join(source, path)) as f:
+        with open(os.path.join(source, path), encoding="utf-8") as f:
             for number, line in enumerate(f, 1):
                 line = line.rstrip("\n")
                 if line.startswith("```"):
@@ -41,17 +46,17 @@ def code_lines(source):
                 previous = line
 
 
-def run(command, where, env=None, status=0):
+def run(command, where, env=None, status=0, cwd=None):
     done = subprocess.run(
         ["/bin/bash", "-c", command],
-        cwd=SOURCE,
+        cwd=cwd or SOURCE,
         env=env or ENV,
         capture_output=True,
         text=True,
         timeout=TIMEOUT,
     )
     output = (done.stdout + done.stderr).strip()
-    print("$ %s\n%s" % (command, output), flush=True)
+    print("$ %s\n%s" % (command, output[-3000:]), flush=True)
     assert done.returncode == status, "%s: `%s` exited with %d, not %d" % (
         where,
         command,
@@ -61,26 +66,152 @@ def run(command, where, env=None, status=0):
     return done
 
 
-# ---- how each kind of command is checked ----
+def own_build(preset):
+    """Whether this test runs in the preset's own build folder, which its commands name."""
+    return os.path.realpath(BUILD) == os.path.realpath(os.path.join(SOURCE, "build", preset))
+
+
+def ctest_list():
+    listed = subprocess.run(
+        ["ctest", "--test-dir", BUILD, "-N"], capture_output=True, text=True, check=True
+    ).stdout
+    return re.findall(r"Test +#\d+: (\S+)", listed)
+
+
+def in_this_build(test, command, where):
+    """The test that runs the line is in this build's CTest list."""
+    assert test in ctest_list(), "%s: `%s` names %s, which this build lacks" % (
+        where,
+        command,
+        test,
+    )
+
+
+# ---- how each kind of command runs ----
+
+
+class Session:
+    """An X server of the test's own, started at its first use, with `veltrin` on the PATH:
+    the build's program."""
+
+    display = None
+
+    @classmethod
+    def get(cls):
+        if not cls.display:
+            sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
+            from veltrin_e2e.x11 import Display  # the end-to-end suite's Xvfb
+
+            cls.display = Display()
+            cls.bin = tempfile.mkdtemp(prefix="veltrin-docs-")
+            os.symlink(os.path.join(BUILD, "window", "qt", "veltrin"), cls.bin + "/veltrin")
+            cls.env = dict(
+                ENV,
+                DISPLAY=cls.display.name,
+                QT_QPA_PLATFORM="xcb",
+                LANGUAGE="",
+                LC_ALL="C.UTF-8",
+                PATH=cls.bin + ":" + ENV["PATH"],
+            )
+            cls.env.pop("WAYLAND_DISPLAY", None)
+        return cls
+
+    @classmethod
+    def close(cls):
+        if cls.display:
+            cls.display.close()
+            shutil.rmtree(cls.bin)
+
+
+def window(d, title):
+    ids = d.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title]).split()
+    return ids[0] if ids else None
+
+
+def on_a_display(command, where):
+    """Runs the line on the test's own X server. A line that ends by itself must end with
+    status 0; one that starts the program has its start-up message answered with Return and
+    its window closed, as a user would, and then must end with status 0."""
+    session = Session.get()
+    d = session.display
+    with tempfile.TemporaryFile() as output:
+        process = subprocess.Popen(
+            ["/bin/bash", "-c", "exec " + command],
+            cwd=SOURCE,
+            env=session.env,
+            stdout=output,
+            stderr=subprocess.STDOUT,
+        )
+        try:
+            deadline = time.monotonic() + TIMEOUT
+            shown = None
+            while process.poll() is None and not shown:
+                assert time.monotonic() < deadline, "%s: `%s` showed no window" % (where, command)
+                shown = window(d, "Veltrin")
+                time.sleep(0.05)
+            if shown:
+                d.run(["xdotool", "windowfocus", "--sync", shown, "key", "Return"], check=True)
+                main = None
+                while not main:
+                    assert process.poll() is None, "%s: `%s` ended with no window" % (
+                        where,
+                        command,
+                    )
+                    assert time.monotonic() < deadline, "%s: no window after the message" % where
+                    main = window(d, "Veltrin Solver")
+                    time.sleep(0.05)
+                d.close_window(main)
+            process.wait(timeout=30)
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+            output.seek(0)
+            said = output.read().decode(errors="replace").strip()
+        print(
+            "$ %s\n%s%s"
+            % (command, said[-3000:], "\n(start-up message answered, window closed)" * bool(shown))
+        )
+        assert process.returncode == 0, "%s: `%s` exited with %d" % (
+            where,
+            command,
+            process.returncode,
+        )
+
+
+def veltrin_run(command, where):
+    # It builds and starts build/release's program: only there is that the build under test.
+    if own_build("release"):
+        on_a_display(command, where)
+    else:
+        print("%s: `%s`: runs in build/release's docs test" % (where, command))
+
+
+def in_preset(preset, how, command, where):
+    """A line that names a preset runs in that preset's own build, by that build's docs test."""
+    assert preset in PRESETS.values(), "%s: `%s`: no build's docs test has the preset %s" % (
+        where,
+        command,
+        preset,
+    )
+    if preset != PRESET:
+        return
+    if not own_build(preset):
+        print("%s: `%s`: runs in build/%s's docs test" % (where, command, preset))
+        return
+    how(command, where)
+
+
+def ctest_selects(command, where):
+    """The tests the line selects, which the suite runs: it must select some."""
+    listed = run(command + " -N", where).stdout
+    total = re.search(r"Total Tests: (\d+)", listed)
+    assert total and int(total.group(1)) > 0, "%s: `%s` selects no test" % (where, command)
 
 
 def run_as_written(command, where):
-    # In another folder than the documented one, the build's own.
+    # In the build's own folder, wherever the documented one would be.
     run(command.replace("build/%s/" % PRESET, BUILD + "/"), where)
-
-
-def presets(command, where):
-    listed = subprocess.run(
-        ["cmake", "--list-presets=all"], cwd=SOURCE, capture_output=True, text=True, check=True
-    ).stdout
-    kinds = dict(re.findall(r'Available (\w+) presets:\n\n((?:  ".*\n)+)', listed))
-    for kind, pattern in (
-        ("configure", r"cmake --preset (\S+)"),
-        ("build", r"cmake --build --preset (\S+)"),
-        ("test", r"ctest --preset (\S+)"),
-    ):
-        for name in re.findall(pattern, command):
-            assert '"%s"' % name in kinds.get(kind, ""), "%s: no %s preset %s" % (where, kind, name)
 
 
 def install_site(command, where):
@@ -93,7 +224,7 @@ def serve_site(command, where):
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         port = s.getsockname()[1]
-    command = command.split("#")[0].replace("site", SITE[0]).replace("8000", str(port))
+    command = command.replace("site", SITE[0]).replace("8000", str(port))
     server = subprocess.Popen(
         ["/bin/bash", "-c", "exec " + command],
         cwd=SOURCE,
@@ -119,30 +250,143 @@ def serve_site(command, where):
         shutil.rmtree(SITE[0])
 
 
-# Every documented command, by the start of its line: the front end whose build runs it and
-# how, or None and the test that already runs it.
-COMMANDS = [
-    ("bash scripts/veltrin.sh run", None, "the suite itself: CI runs `test`, which builds `run`'s"),
-    ("bash scripts/veltrin.sh test", None, "the suite itself: what CI runs"),
-    # A release takes minutes, twice that its check: run by hand; packaging.reproducible
-    # guards, in every build, what they rely on.
-    ("bash scripts/veltrin.sh release", None, "by hand; packaging.reproducible guards it"),
-    ("git clone <repository> ", None, "release-check: a fresh clone, built and compared"),
-    ("diff dist/SHA256SUMS ", None, "release-check: the two SHA256SUMS compared"),
-    ("(cd build/web && cpack -G ZIP)", None, "packaging.reproducible makes the page's zip"),
-    ("veltrin", None, "packaging.cli: --help, --version and a wrong option, with no display"),
-    ("cmake --preset ", "qt", presets),
-    ("(cd build/release && cpack -G DEB)", None, "packaging.deb builds and checks the package"),
-    ("sudo apt install ./build/release/veltrin_", None, "packaging.deb: the package it installs"),
-    ("(cd build/mingw && cpack -G ZIP)", None, "packaging.zip builds and checks the download"),
-    ("cmake --install build/web --prefix site", "web", install_site),
-    ("python3 -m http.server -d site ", "web", serve_site),
-    ("QT_QPA_PLATFORM=offscreen build/release/bench/search_bench", "qt", run_as_written),
-    ("xvfb-run ", "qt", run_as_written),
-    ("bench/startup.py ", "qt", run_as_written),
-    ("bench/win32_bench.sh", "win32", run_as_written),
-    ("node bench/web_bench.mjs ", "web", run_as_written),
+def check_download(command, where):
+    # In a folder with a download and the release's SHA256SUMS, which lists one more file.
+    with tempfile.TemporaryDirectory() as folder:
+        name = "Veltrin-%s-web.zip" % VERSION
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(b"a download")
+        run("sha256sum %s >SHA256SUMS" % name, where, cwd=folder)
+        with open(os.path.join(folder, "SHA256SUMS"), "a") as f:
+            f.write("%s  veltrin_%s_amd64.deb\n" % ("0" * 64, VERSION))
+        out = run(command, where, cwd=folder).stdout
+        assert out == "%s: OK\n" % name, "%s: `%s` said %r" % (where, command, out)
+
+
+def the_suite(command, where):
+    with open(os.path.join(SOURCE, ".ci/run")) as f:
+        assert "\nexec %s\n" % command in f.read(), "%s: .ci/run does not run `%s`" % (
+            where,
+            command,
+        )
+    print("%s: `%s`: the suite itself, what .ci/run runs" % (where, command))
+
+
+def minutes(command, where):
+    # A release takes minutes, its check twice that: run by hand. packaging.reproducible
+    # guards, in every build, what both rely on.
+    in_this_build("packaging.reproducible", command, where)
+    print(
+        "%s: `%s`: by hand, as it takes minutes; packaging.reproducible guards" % (where, command)
+    )
+
+
+def into_the_system(command, where):
+    # It installs into the system, as root: by hand. packaging.deb makes this very package
+    # and checks it.
+    in_this_build("packaging.deb", command, where)
+    print("%s: `%s`: by hand, as it installs into the system; packaging.deb" % (where, command))
+
+
+# Lines of a known shape: (a pattern the whole line matches, the front whose build runs it, how
+# it runs). A line that names a preset runs in that preset's build.
+SHAPES = [
+    (r"veltrin( .*)?", "qt", on_a_display),
+    (r"bash scripts/veltrin\.sh run( .*)?", "qt", veltrin_run),
+    (r"cmake --build --preset (?P<preset>\S+)( .*)?", "preset", run),
+    (r"(\w+=\S* )*ctest --preset (?P<preset>\S+)( .*)?", "preset", ctest_selects),
+    (r"bash scripts/\S+( .*)?", "qt", run),
 ]
+
+# Lines listed whole, with "%s" for the build's version: the front whose build checks each
+# (None: every one), and how.
+LINES = {
+    "bash scripts/veltrin.sh test": (None, the_suite),
+    "bash scripts/veltrin.sh release": (None, minutes),
+    "bash scripts/veltrin.sh release-check": (None, minutes),
+    "sudo apt install ./veltrin_%s_amd64.deb": ("qt", into_the_system),
+    "sha256sum --check --ignore-missing SHA256SUMS": ("qt", check_download),
+    "cmake --install build/web --prefix site": ("web", install_site),
+    "python3 -m http.server -d site 8000 --bind 127.0.0.1": ("web", serve_site),
+    "QT_QPA_PLATFORM=offscreen build/release/bench/search_bench": ("qt", run_as_written),
+    "xvfb-run -a -s %s env QT_QPA_PLATFORM=xcb build/release/bench/search_bench"
+    % '"-screen 0 800x600x24"': ("qt", run_as_written),
+    "bench/startup.py build/release/window/qt/veltrin build/release/bench/bare_message": (
+        "qt",
+        run_as_written,
+    ),
+    "bench/win32_bench.sh": ("win32", run_as_written),
+    "node bench/web_bench.mjs --engine all build/web/window/web": ("web", run_as_written),
+}
+
+
+def check_line(line, where):
+    """Runs or names one documented line; False if nothing checks it."""
+    whole = LINES.get(line.replace(VERSION, "%s"))
+    if whole:
+        front, how = whole
+        if front in (None, FRONT):
+            how(line, where)
+        return True
+    for pattern, front, how in SHAPES:
+        match = re.fullmatch(pattern, line)
+        if not match:
+            continue
+        if front == "preset":
+            in_preset(match["preset"], how, line, where)
+        elif front == FRONT:
+            how(line, where)
+        return True
+    return False
+
+
+# ---- what the docs say of the tree ----
+
+
+def dependencies():
+    """The README's dependencies, each in backticks in its Dependencies section, are exactly
+    the Debian packages scripts/veltrin.sh installs and the npm packages of the lock files."""
+    with open(os.path.join(SOURCE, "scripts/veltrin.sh")) as f:
+        script = f.read()
+    wanted = set()
+    script = re.sub(r"(^|\s)#.*", "", script, flags=re.M)  # no comments
+    for body in re.findall(r"\b\w+_packages\+?=\(([^)]*)\)", script):
+        wanted |= set(body.split())
+    for folder in ("tests/tooling", "tests/e2e/web"):
+        with open(os.path.join(SOURCE, folder, "package.json")) as f:
+            package = json.load(f)
+        wanted |= set(package.get("dependencies", {})) | set(package.get("devDependencies", {}))
+    with open(os.path.join(SOURCE, "README.md"), encoding="utf-8") as f:
+        section = re.search(r"^## Dependencies\n(.*?)^## ", f.read(), re.M | re.S).group(1)
+    written = set(re.findall(r"`([^`]+)`", section))
+    assert written == wanted, (
+        "README.md's Dependencies and the packages scripts/veltrin.sh and package.json install "
+        "differ: only in the README %s, only installed %s"
+        % (sorted(written - wanted), sorted(wanted - written))
+    )
+    print("README.md: %d dependencies, as installed" % len(wanted))
+
+
+def versions_and_images():
+    """Every version the docs name is the build's; every image they show is in the tree."""
+    pattern = (
+        r"veltrin_([^_\s]+)_amd64\.deb|Veltrin-([^-\s]+)-(?:win64|web)\.zip"
+        r"|veltrin-([\d.]+)\.tar\.gz|Veltrin ([\d.]+\d)"
+    )
+    docs = ["README.md", "ARCHITECTURE.md"] + sorted(glob.glob("docs/*.md", root_dir=SOURCE))
+    for path in docs:
+        with open(os.path.join(SOURCE, path), encoding="utf-8") as f:
+            text = f.read()
+        for match in re.finditer(pattern, text):
+            named = next(g for g in match.groups() if g)
+            assert named == VERSION, "%s: %s, but the build is version %s" % (
+                path,
+                match.group(0),
+                VERSION,
+            )
+        for image in re.findall(r"!\[[^\]]*\]\(([^)]+)\)", text):
+            shown = os.path.join(SOURCE, os.path.dirname(path), image)
+            assert os.path.isfile(shown), "%s shows %s, which is not there" % (path, image)
 
 
 def usages():
@@ -182,27 +426,39 @@ def icons():
 
 
 def main():
-    for where, line in code_lines(SOURCE):
-        entry = next((e for e in COMMANDS if line.startswith(e[0])), None)
-        assert entry, "%s: `%s` is documented but not checked: add it to %s" % (
-            where,
-            line,
-            __file__,
-        )
-        if entry[1] == FRONT:
-            entry[2](line, where)
-        elif entry[1] is None:
-            print("%s: `%s`: %s" % (where, line, entry[2]))
+    failures = []
+    seen = set()
+    try:
+        for where, line in code_lines(SOURCE):
+            if line in seen:  # said twice, run once
+                continue
+            seen.add(line)
+            try:
+                if not check_line(line, where):
+                    failures.append(
+                        "%s: `%s` is documented, but nothing runs or names it: give it a shape "
+                        "or a line in %s" % (where, line, __file__)
+                    )
+            except (AssertionError, subprocess.SubprocessError) as e:
+                failures.append(str(e))
+    finally:
+        Session.close()
     if FRONT == "qt":
-        usages()
-        icons()
+        for check in (dependencies, versions_and_images, usages, icons):
+            try:
+                check()
+            except AssertionError as e:
+                failures.append(str(e))
+    assert not failures, "\n".join(["the docs and the tree disagree:"] + failures)
+    print("every documented command checked")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4 or sys.argv[1] not in ("qt", "win32", "web"):
+    if len(sys.argv) != 5 or sys.argv[1] not in PRESETS:
         sys.exit(__doc__.split("\n\n")[1])
     FRONT, SOURCE, BUILD = sys.argv[1], os.path.abspath(sys.argv[2]), os.path.abspath(sys.argv[3])
-    PRESET = {"qt": "release", "win32": "mingw", "web": "web"}[FRONT]
+    VERSION = sys.argv[4]
+    PRESET = PRESETS[FRONT]
     ENV = dict(os.environ, VELTRIN_BENCH_SHORT="1")
     SITE = []
     main()
