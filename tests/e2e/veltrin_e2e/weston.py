@@ -19,6 +19,7 @@ class Weston(OnScreen, Display):
 
     def __init__(self):
         super().__init__(screen_reader=True, size="820x620")
+        self.shot = "weston"
         self.runtime = runtime = tempfile.mkdtemp(prefix="veltrin-e2e-")  # private, as XDG wants
         self.env.update(
             XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=Weston.SOCKET, QT_QPA_PLATFORM="wayland"
@@ -51,6 +52,18 @@ class Weston(OnScreen, Display):
     def close(self):
         super().close()
         shutil.rmtree(self.runtime, ignore_errors=True)
+
+    # The window on Weston's desktop as the docs show it, around its client area's top left
+    # corner: the frame Qt draws, and a little of the desktop about it.
+    PICTURE = (-30, -60, 200, 240)
+
+    def docs_picture(self, veltrin):
+        # Weston draws the pointer into its output: out of the way, in a corner of its desktop.
+        self.run(["xdotool", "mousemove", "10", "590"], check=True)
+        width, _, data = self.screenshot()
+        (x, y), (dx, dy, w, h) = veltrin.window, self.PICTURE
+        rows = [data[((y + dy + r) * width + x + dx) * 4 :][: w * 4] for r in range(h)]
+        return w, h, b"".join(rows)
 
     def find(self, title, pid):
         if self.reader.window(pid, title, "frame"):

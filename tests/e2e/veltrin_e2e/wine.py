@@ -22,6 +22,7 @@ class Wine(OnScreen, Display):
     def __init__(self, probe):
         super().__init__(wm="openbox")
         self.languages = True  # the Win32 front end's are checked here
+        self.shot = "wine"
         self.probe_exe = probe
         self.prefix = tempfile.mkdtemp(prefix="veltrin-wine-")
         # No Mono or Gecko: without them Wine would offer to download them, in a dialog.
@@ -103,10 +104,16 @@ class Wine(OnScreen, Display):
         wait_for("the message to close", lambda: not veltrin.find(APP))
         return text
 
+    def x_window(self):
+        """The X window Wine shows the program's window in."""
+        return self.run(["xdotool", "search", "--onlyvisible", "--class", "veltrin.exe"]).split()[0]
+
+    def docs_picture(self, veltrin):
+        return self.screenshot(self.frame(self.x_window()))
+
     def close_window(self, window):
         # As the window manager's close button asks: Wine turns it into WM_CLOSE.
-        ids = self.run(["xdotool", "search", "--onlyvisible", "--class", "veltrin.exe"]).split()
-        Display.close_window(self, ids[0])
+        Display.close_window(self, self.x_window())
 
     def names(self, veltrin):
         """The buttons' texts, as assistive technology on Windows reads them, the squares first

@@ -19,6 +19,8 @@ class Display:
     # Whether the languages' case runs here: once for each front end, where its names can be
     # read (the bare session with a screen reader, for Qt).
     languages = False
+    # The docs' screenshot this session takes, docs/screenshot-SHOT.png (screenshot.py).
+    shot = None
 
     def __init__(self, wm=None, screen_reader=False, size="800x600"):
         read, write = os.pipe()
@@ -48,6 +50,7 @@ class Display:
         self.launcher = []  # what the program is started through (valgrind, Wine)
         self.reader = ScreenReader(self) if screen_reader else None
         self.languages = screen_reader and not wm
+        self.shot = "openbox" if wm == "openbox" else None
         if wm:
             self.start([wm])
             wait_for(
@@ -93,6 +96,20 @@ class Display:
         geometry = target.get_geometry()
         image = target.get_image(0, 0, geometry.width, geometry.height, X.ZPixmap, 0xFFFFFFFF)
         return geometry.width, geometry.height, image.data
+
+    def docs_picture(self, veltrin):
+        """The window as the docs show it, in the frame the window manager gives it."""
+        return self.screenshot(self.frame(veltrin.window))
+
+    def frame(self, window):
+        """The top-level window that holds `window`: the window manager's frame around it."""
+        x = self.connection()
+        child = x.create_resource_object("window", int(window))
+        while True:
+            parent = child.query_tree().parent
+            if parent == x.screen().root:
+                return child.id
+            child = parent
 
     # ---- what differs between sessions: finding windows, pointing, reading, closing ----
 

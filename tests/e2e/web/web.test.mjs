@@ -10,10 +10,12 @@
 //                                           and VELTRIN_GOLDEN=<tests/solver/golden.txt>
 
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { createServer } from 'node:http';
 import { extname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { after, before, test } from 'node:test';
 import { PNG } from 'pngjs';
 import { LACKS, launchChromium, startEngine } from './engines.mjs';
@@ -228,6 +230,24 @@ const layout = (page) =>
         };
     });
 
+// The docs' screenshot docs/screenshot-NAME.png: the window on `page` with `margin` CSS pixels
+// of the page about it, at twice the pixels, compared with the committed picture (or, with
+// VELTRIN_SCREENSHOTS=write, written afresh) by the end-to-end suite's own comparison.
+async function docsScreenshot(page, name, margin) {
+    const clip = await page.evaluate((m) => {
+        const r = document.getElementById('Form1').getBoundingClientRect();
+        const x = Math.max(0, r.left - m),
+            y = Math.max(0, r.top - m);
+        return { x, y, width: r.right + m - x, height: r.bottom + m - y, scale: 2 };
+    }, margin);
+    const compared = spawnSync('/usr/bin/python3', ['-m', 'veltrin_e2e.screenshot', name], {
+        input: await page.screenshot({ clip }),
+        env: { ...process.env, PYTHONPATH: fileURLToPath(new URL('..', import.meta.url)) },
+    });
+    assert.equal(compared.status, 0, String(compared.stderr));
+    console.log(`    ${String(compared.stdout).trim()}`);
+}
+
 // ---- the cases --------------------------------------------------------------------------
 
 test(
@@ -258,6 +278,17 @@ test(
         await v.press('#S0', 2);
         model = advance(advance(model[0])) + model.slice(1);
         assert.equal(await v.board(), model);
+        await v.close();
+    },
+);
+
+test(
+    'the window in a tab, as the docs show it',
+    ENGINE === 'chromium' ? {} : { skip: 'the docs show Chromium; this case runs in e2e.chromium' },
+    async () => {
+        const v = await Veltrin.open();
+        await v.enter('RBWWBRBRW');
+        await docsScreenshot(v.tab.page, 'web', 16);
         await v.close();
     },
 );
@@ -579,6 +610,7 @@ test(
             await page.waitForSelector('#Form1:not([hidden])');
             assert.ok(await page.evaluate(() => matchMedia('(display-mode: standalone)').matches));
             assert.equal((await layout(page)).titleBar, 0);
+            await docsScreenshot(page, 'web-app', 0);
             const icon = await page.$eval('link[rel=apple-touch-icon]', (l) => l.href);
             assert.equal(await pngSize(icon), '180x180');
         } finally {
