@@ -53,9 +53,10 @@ class Weston(OnScreen, Display):
         super().close()
         shutil.rmtree(self.runtime, ignore_errors=True)
 
-    # The window on Weston's desktop as the docs show it, around its client area's top left
-    # corner: the frame Qt draws, and a little of the desktop about it.
-    PICTURE = (-30, -60, 200, 240)
+    # The window as the docs show it, relative to its client area's top left corner: within
+    # the frame Qt draws, without the desktop about it, which differs with where Weston puts
+    # the window (only the frame's rounded corners show a few of its pixels).
+    PICTURE = (-3, -30, 142, 191)
 
     def docs_picture(self, veltrin):
         # Weston draws the pointer into its output: out of the way, in a corner of its desktop.
