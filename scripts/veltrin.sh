@@ -206,6 +206,12 @@ release_check() {
     return 1
 }
 
+usage="usage: scripts/veltrin.sh run [VELTRIN OPTIONS] | test | release | release-check"
+# Only run takes more: a word after another command is a mistake, not a wish to ignore.
+if [ "${1:-}" != run ] && (($# > 1)); then
+    echo "$usage" >&2
+    exit 2
+fi
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
@@ -246,10 +252,10 @@ release-check)
     release_check
     ;;
 -h | --help)
-    echo "usage: scripts/veltrin.sh run [VELTRIN OPTIONS] | test | release | release-check"
+    echo "$usage"
     ;;
 *)
-    echo "usage: scripts/veltrin.sh run [VELTRIN OPTIONS] | test | release | release-check" >&2
+    echo "$usage" >&2
     exit 2
     ;;
 esac

@@ -18,6 +18,7 @@ import json
 import os
 import re
 import shutil
+import signal
 import socket
 import subprocess
 import sys
@@ -47,23 +48,31 @@ def code_lines(source):
 
 
 def run(command, where, env=None, status=0, cwd=None):
-    done = subprocess.run(
+    # In a session of its own, so that a command that overruns is ended with all it started.
+    process = subprocess.Popen(
         ["/bin/bash", "-c", command],
         cwd=cwd or SOURCE,
         env=env or ENV,
-        capture_output=True,
+        stdout=subprocess.PIPE,
+        stderr=subprocess.PIPE,
         text=True,
-        timeout=TIMEOUT,
+        start_new_session=True,
     )
-    output = (done.stdout + done.stderr).strip()
+    try:
+        stdout, stderr = process.communicate(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
+        raise AssertionError("%s: `%s` took more than %d s" % (where, command, TIMEOUT))
+    output = (stdout + stderr).strip()
     print("$ %s\n%s" % (command, output[-3000:]), flush=True)
-    assert done.returncode == status, "%s: `%s` exited with %d, not %d" % (
+    assert process.returncode == status, "%s: `%s` exited with %d, not %d" % (
         where,
         command,
-        done.returncode,
+        process.returncode,
         status,
     )
-    return done
+    return subprocess.CompletedProcess(process.args, process.returncode, stdout, stderr)
 
 
 def own_build(preset):
@@ -141,6 +150,7 @@ def on_a_display(command, where):
             env=session.env,
             stdout=output,
             stderr=subprocess.STDOUT,
+            start_new_session=True,
         )
         try:
             deadline = time.monotonic() + TIMEOUT
@@ -164,7 +174,7 @@ def on_a_display(command, where):
             process.wait(timeout=30)
         finally:
             if process.poll() is None:
-                process.kill()
+                os.killpg(process.pid, signal.SIGKILL)
                 process.wait()
             output.seek(0)
             said = output.read().decode(errors="replace").strip()
