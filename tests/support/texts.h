@@ -50,14 +50,4 @@ inline const Texts& texts() {
     return read;
 }
 
-// The combination text for these nine counts, as the tests expect it word for word.
-inline std::string summaryText(const std::vector<int>& counts) {
-    std::string text;
-    for (std::size_t k = 0; k < counts.size(); ++k) {
-        text +=
-            "\r\n\r\n" + texts().squareNames.at(k) + " " + std::to_string(counts[k]) + " time(s)";
-    }
-    return text;
-}
-
 } // namespace veltrin::test
