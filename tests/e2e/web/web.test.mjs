@@ -341,6 +341,54 @@ test(
     },
 );
 
+// One press of the game on a board: the square and those left, right, above and below it.
+const gamePress = (board, k) =>
+    [...board]
+        .map((c, j) =>
+            j === k ||
+            Math.abs(j - k) === 3 ||
+            (Math.abs(j - k) === 1 && (j / 3) >> 0 === (k / 3) >> 0)
+                ? advance(c)
+                : c,
+        )
+        .join('');
+
+test('Space and Enter on a focused square during a search are refused', async () => {
+    // From a fresh page this board takes 64,138 trials, about a second: the keys, sent as the
+    // search starts, come while it runs. A key let through would press the square under the
+    // search, and the combination it reports would no longer solve the board entered.
+    const entered = 'WRBBBWRBW';
+    const v = await Veltrin.open();
+    await v.enter(entered);
+    await v.tab.evaluate(() => {
+        // Every key pressed on the page, and whether a search had the board.
+        window.keys = [];
+        addEventListener(
+            'keydown',
+            (e) => {
+                const locked = document.getElementById('Picture1').classList.contains('locked');
+                window.keys.push(
+                    `${e.key === ' ' ? 'Space' : e.key} ${locked ? 'during' : 'after'}`,
+                );
+            },
+            true,
+        );
+    });
+    await v.press('#Command1');
+    await v.tab.evaluate(() => document.getElementById('S4').focus());
+    await v.tab.press(' ');
+    await v.tab.press('Enter');
+    const keys = await v.tab.evaluate(() => window.keys);
+    assert.deepEqual(keys, ['Space during', 'Enter during'], 'the keys and the search');
+    const counts = [...(await v.readMessage()).matchAll(/ ([012]) time\(s\)/g)].map((m) => m[1]);
+    let reached = entered;
+    counts.forEach((n, k) => {
+        for (let i = 0; i < n; ++i) reached = gamePress(reached, k);
+    });
+    assert.match(reached, /^(R{9}|B{9}|W{9})$/, `the combination leaves ${reached}`);
+    await v.close();
+});
+
 test('fifty searches keep memory flat', needs('heap'), async () => {
     // What matters is fifty full rounds of search, message and OK, not long searches. Memory
     // is read after a garbage collection: the JS heap, and the top of the C++ heap (sbrk(0)),
