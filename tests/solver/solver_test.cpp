@@ -1,6 +1,6 @@
-// The random search: how it draws squares, the order in which it locks, switches mode and
-// reports, how it stops when the window closes, and, over every possible board, that the
-// combination it reports really solves the board the user entered.
+// The random search: how it draws squares, the combination text word for word, the order in
+// which it locks, switches mode and reports, how it stops when the window closes, and, over
+// every possible board, that the combination it reports really solves the board entered.
 
 #include "solver/solver.h"
 #include "solver/summary.h"
@@ -33,6 +33,17 @@ TEST(Draw, MapsOutputsEvenlyOntoNineSquaresAndDrawsAgainForTheTopFour) {
     platform.scripted = {refusedFrom, 0xFFFFFFFFu, 13};
     EXPECT_EQ(drawSquare(platform), 4);
     EXPECT_EQ(platform.draws, 3);
+}
+
+TEST(Shorten, TellsEverySquareItsPressesModuloThreeInSquareOrder) {
+    // Presses in any order; three of one square cancel; the middle square is pressed 100,000
+    // times, past what sixteen bits count.
+    const std::string solution = "80" + std::string(100000, '4') + "6565505567";
+    EXPECT_EQ(shorten(solution), "\r\n\r\nTop left 2 time(s)\r\n\r\nTop middle 0 time(s)"
+                                 "\r\n\r\nTop right 0 time(s)\r\n\r\nMiddle left 0 time(s)"
+                                 "\r\n\r\nMiddle center 1 time(s)\r\n\r\nMiddle right 2 time(s)"
+                                 "\r\n\r\nBottom left 0 time(s)\r\n\r\nBottom center 1 time(s)"
+                                 "\r\n\r\nBottom right 1 time(s)");
 }
 
 struct SolveTest : ::testing::Test {
