@@ -7,8 +7,8 @@
 #include "bench/bench.h"
 #include "solver/random.h"
 #include "support/boards.h"
-#include "support/texts.h"
 #include "support/win32_messages.h"
+#include "window/design.h"
 #include "window/win32/form1.h"
 
 #include <chrono>
@@ -39,7 +39,6 @@ HWND child(HWND parent, const std::string& text) {
 }
 
 Result realSearch(HINSTANCE instance) {
-    const veltrin::test::Texts& texts = veltrin::test::texts();
     const veltrin::test::MessageAnswers answers;
     Result total;
     for (const std::string& board : bench::boardsToRun()) {
@@ -47,13 +46,14 @@ Result realSearch(HINSTANCE instance) {
         form.show(SW_SHOWNORMAL);
         pump();
         veltrin::test::clickIn(board, [&](int k) {
-            SendMessageW(child(form.hwnd(), texts.squareNames[static_cast<std::size_t>(k)]),
-                         BM_CLICK, 0, 0);
+            SendMessageW(
+                child(form.hwnd(), std::string(veltrin::squareNames[static_cast<std::size_t>(k)])),
+                BM_CLICK, 0, 0);
         });
         pump();
         const std::size_t answered = answers.texts.size();
         const auto started = Clock::now();
-        SendMessageW(child(form.hwnd(), texts.solveCaption), BM_CLICK, 0, 0);
+        SendMessageW(child(form.hwnd(), veltrin::design::solveCaption), BM_CLICK, 0, 0);
         if (answers.texts.size() == answered) {
             std::fputs("Solve showed no result message\n", stderr);
             std::exit(1);

@@ -20,6 +20,7 @@ run_packages=(
 )
 test_packages=(
     libgtest-dev                      # core tests
+    nlohmann-json3-dev                # tests/texts.json, read by the C++ tests
     clang-format black flake8         # formatting and lint checks of C++ and Python
     shfmt shellcheck                  # ... of shell scripts (and npm's, of JavaScript)
     librsvg2-bin icoutils             # scripts/make-icons.sh, whose run the suite checks

@@ -11,6 +11,7 @@ usage: check.py install BUILD_DIR    install into a temporary prefix and validat
                                      package the build twice, under another umask, time zone,
                                      locale and file system: the same bytes, every time in
                                      them SOURCE_DATE_EPOCH, no build path in anything they hold
+VELTRIN_VERSION in the environment is the version the build gives (CMake's VELTRIN_VERSION).
 """
 
 import base64
@@ -28,6 +29,7 @@ import zipfile
 
 import pefile  # Debian's python3-pefile: the Windows program's headers and resources
 
+VERSION = os.environ["VELTRIN_VERSION"]  # the build's, as CTest passes it on
 APP_ID = "example.veltrin.Veltrin"
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 SHIPPED = [
@@ -115,7 +117,7 @@ def check_install(build):
 def check_deb(build):
     with tempfile.TemporaryDirectory() as out:
         deb = pack(build, "DEB", out)
-        assert os.path.basename(deb) == "veltrin_1.00_amd64.deb", deb
+        assert os.path.basename(deb) == "veltrin_%s_amd64.deb" % VERSION, deb
         fields = run(
             [
                 "dpkg-deb",
@@ -131,7 +133,7 @@ def check_deb(build):
         ).stdout
         info = dict(line.split(": ", 1) for line in fields.splitlines())
         assert info["Package"] == "veltrin", info
-        assert info["Version"] == "1.00", info
+        assert info["Version"] == VERSION, info
         assert info["Section"] == "games", info  # and so the program is in /usr/games
         assert info["Maintainer"] and info["Homepage"], info
         for library in (
@@ -166,7 +168,7 @@ def check_cli(binary):
 
     for option in ("--version", "-v"):
         done = veltrin(option)
-        assert done.stdout == "Veltrin 1.00\n" and done.stderr == "", done
+        assert done.stdout == "Veltrin %s\n" % VERSION and done.stderr == "", done
     done = veltrin("--help")
     assert done.stdout.startswith("Usage: %s [options]\n" % binary), done.stdout
     for line in ("-h, --help", "-v, --version"):
@@ -174,7 +176,7 @@ def check_cli(binary):
     assert "-platform" not in done.stdout and done.stderr == "", done
     # Qt's own options are not mistaken for ours, with or without a value.
     done = veltrin("-platform", "offscreen", "-style=fusion", "-reverse", "--version")
-    assert done.stdout == "Veltrin 1.00\n", done
+    assert done.stdout == "Veltrin %s\n" % VERSION, done
     for wrong, error in (
         (["--frobnicate"], "Unknown option 'frobnicate'."),
         (["stray"], "Unexpected argument 'stray'."),
@@ -219,23 +221,24 @@ def check_exe(exe):
     assert len(resources("RT_ICON")) == 3
 
     fixed = pe.VS_FIXEDFILEINFO[0]
+    major, minor = map(int, VERSION.split("."))  # 1.00 is 1.0.0.0
     assert (
         fixed.FileVersionMS,
         fixed.FileVersionLS,
         fixed.ProductVersionMS,
         fixed.ProductVersionLS,
-    ) == (0x10000, 0, 0x10000, 0)
+    ) == (major << 16 | minor, 0, major << 16 | minor, 0)
     tables = [t for i in pe.FileInfo[0] for t in getattr(i, "StringTable", [])]
     assert [t.LangID for t in tables] == [b"040904B0"], tables  # English (US), Unicode
     strings = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
     assert strings == {
         "CompanyName": "Veltrin maintainers",
         "FileDescription": "Veltrin",
-        "FileVersion": "1.00",
+        "FileVersion": VERSION,
         "InternalName": "Veltrin",
         "OriginalFilename": "Veltrin.exe",
         "ProductName": "Veltrin",
-        "ProductVersion": "1.00",
+        "ProductVersion": VERSION,
     }, strings
     translations = [v.entry for i in pe.FileInfo[0] for v in getattr(i, "Var", [])]
     assert translations == [{b"Translation": "0x0409 0x04b0"}], translations
@@ -249,18 +252,18 @@ def check_exe(exe):
     ):
         assert needed in manifest, needed
     print(
-        "%s: imports %s; version block 1.0.0.0, en-US, Unicode: %s"
-        % (exe, sorted(imports), strings)
+        "%s: imports %s; version block %d.%d.0.0, en-US, Unicode: %s"
+        % (exe, sorted(imports), major, minor, strings)
     )
 
 
 def check_zip(build):
     with tempfile.TemporaryDirectory() as out:
         path = pack(build, "ZIP", out)
-        assert os.path.basename(path) == "Veltrin-1.00-win64.zip", path
+        assert os.path.basename(path) == "Veltrin-%s-win64.zip" % VERSION, path
         with zipfile.ZipFile(path) as z:
             names = sorted(z.namelist())
-            top = "Veltrin-1.00-win64/"
+            top = "Veltrin-%s-win64/" % VERSION
             assert names == [top + n for n in ("LICENSE.txt", "README.txt", "Veltrin.exe")], names
             for text in ("LICENSE.txt", "README.txt"):
                 data = z.read(top + text)

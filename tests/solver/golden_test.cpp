@@ -79,7 +79,6 @@ TEST_P(Golden, FreshRunGivesTheRecordedSearches) {
         ASSERT_EQ(got.message, expected.message) << "board " << boards << ": " << expected.board;
         ++boards;
     }
-    EXPECT_GE(boards, 50);
 }
 INSTANTIATE_TEST_SUITE_P(Driven, Golden, ::testing::Values(loop, steps),
                          [](const auto& info) { return info.index == 0 ? "Loop" : "Steps"; });

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ inline std::vector<Search> goldenSearches() {
         std::getline(fields, s.message);
         s.message = replaced(s.message, "\\r\\n", "\r\n");
         searches.push_back(s);
+    }
+    if (searches.empty()) {
+        throw std::runtime_error("no search read from " VELTRIN_GOLDEN_FILE);
     }
     return searches;
 }

@@ -3,10 +3,9 @@
 // The texts Veltrin shows, as the tests expect them, read from tests/texts.json: the one
 // copy that every harness reads (VELTRIN_TEXTS_FILE names it at build time).
 
-#include <algorithm>
-#include <array>
+#include <nlohmann/json.hpp>
+
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,50 +13,16 @@ namespace veltrin::test {
 
 struct Texts {
     std::string appTitle, windowTitle, solveCaption, startUp, prompt;
-    std::array<std::string, 9> squareNames;
+    std::vector<std::string> squareNames;
 };
 
 inline const Texts& texts() {
     static const Texts read = [] {
-        // Every string of the file in order, keys and values alike, escapes undone: each
-        // key's value is the string after it. The file holds ASCII only.
-        std::ifstream file(VELTRIN_TEXTS_FILE, std::ios::binary);
-        std::vector<std::string> strings;
-        for (char c; file.get(c);) {
-            if (c == '"') {
-                std::string s;
-                while (file.get(c) && c != '"') {
-                    if (c == '\\' && file.get(c)) {
-                        c = c == 'r' ? '\r' : c == 'n' ? '\n' : c;
-                    }
-                    s += c;
-                }
-                strings.push_back(s);
-            }
-        }
-        const auto after = [&](const std::string& key) {
-            const auto at = std::find(strings.begin(), strings.end(), key);
-            if (at == strings.end()) {
-                throw std::runtime_error("tests/texts.json has no " + key);
-            }
-            return at + 1;
-        };
-        Texts t{*after("appTitle"), *after("windowTitle"), *after("solveCaption"),
-                *after("startUp"),  *after("prompt"),      {}};
-        std::copy_n(after("squareNames"), 9, t.squareNames.begin());
-        return t;
+        const auto json = nlohmann::json::parse(std::ifstream(VELTRIN_TEXTS_FILE));
+        return Texts{json.at("appTitle"), json.at("windowTitle"), json.at("solveCaption"),
+                     json.at("startUp"),  json.at("prompt"),      json.at("squareNames")};
     }();
     return read;
-}
-
-// The combination text for these nine counts, as the tests expect it word for word.
-inline std::string summaryText(const std::vector<int>& counts) {
-    std::string text;
-    for (std::size_t k = 0; k < counts.size(); ++k) {
-        text +=
-            "\r\n\r\n" + texts().squareNames.at(k) + " " + std::to_string(counts[k]) + " time(s)";
-    }
-    return text;
 }
 
 } // namespace veltrin::test

@@ -1,5 +1,5 @@
-// The window as the user meets it: layout, the keyboard and where the focus goes, what a
-// click does to the rendered squares, and the message boxes.
+// The window as the user meets it: layout, the keyboard, where the focus goes and its mark,
+// what a click does to the rendered squares, and the message boxes.
 
 #include "support.h"
 #include "window/qt/messagebox.h"
@@ -111,6 +111,32 @@ private slots:
         other.show();
         QVERIFY(test::activate(other) && test::activate(form));
         QCOMPARE(QApplication::focusWidget(), test::square(form, 8));
+    }
+
+    void theFocusMarkStandsOutOnEveryColour() {
+        // White on blue, black on white and on red: a mark the colour of its square is lost.
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QWidget* square = test::square(form, 4);
+        for (const auto& [colour, mark] :
+             {std::pair{'B', "#ffffff"}, {'W', "#000000"}, {'R', "#000000"}}) {
+            QTest::mouseClick(square, Qt::LeftButton); // the next colour, and the focus
+            QVERIFY(square->hasFocus());
+            QCOMPARE(rendered(form)[4], colour);
+            // Every pixel within the frame that is not the square's colour is the mark's.
+            const QImage image = square->grab().toImage();
+            QSet<QString> marks;
+            for (int y = 2; y < image.height() - 2; ++y) {
+                for (int x = 2; x < image.width() - 2; ++x) {
+                    marks << image.pixelColor(x, y).name();
+                }
+            }
+            marks.remove(image.pixelColor(image.rect().center()).name());
+            QVERIFY2(marks == QSet<QString>{mark}, qPrintable(QStringLiteral("the mark on %1: %2")
+                                                                  .arg(colour)
+                                                                  .arg(marks.values().join(' '))));
+        }
     }
 
     void everyLanguageFitsItsButtonAndHasAFontForEveryCharacter() {
