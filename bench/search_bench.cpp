@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,11 +79,14 @@ Result realSearch() {
         form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         total.trials += static_cast<long>(form.solution().size());
         total.seconds += std::chrono::duration<double>(ended - started).count();
-        Clock::time_point last = started;
+        // Between two frames of the search: its first comes a frame after Solve, its last
+        // as it ends.
+        std::optional<Clock::time_point> last;
         for (const Clock::time_point frame : watch.frames) {
             if (frame > started && frame <= ended) {
-                const double ms = std::chrono::duration<double, std::milli>(frame - last).count();
-                longestFrameMs = std::max(longestFrameMs, ms);
+                const auto gap = last ? frame - *last : Clock::duration{};
+                longestFrameMs = std::max(longestFrameMs,
+                                          std::chrono::duration<double, std::milli>(gap).count());
                 last = frame;
             }
         }

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace veltrin {
 
 QtPlatform::QtPlatform(const std::array<Square*, squareCount>& squares, QCheckBox* setup,
@@ -25,7 +27,6 @@ void QtPlatform::redrawChanged(bool now) {
         }
     }
     changed_ = 0;
-    lastFrame_ = std::chrono::steady_clock::now();
 }
 
 bool QtPlatform::setupMode() const {
@@ -47,7 +48,7 @@ void QtPlatform::lockBoard(bool locked) {
         const qreal hz = window_->screen() ? window_->screen()->refreshRate() : 0;
         frame_ = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
             std::chrono::duration<double>(1 / (hz >= 1 ? hz : 60)));
-        lastFrame_ = std::chrono::steady_clock::now();
+        nextFrame_ = std::chrono::steady_clock::now() + frame_;
     }
     locked_ = locked;
     boardArea_->setEnabled(!locked);
@@ -69,8 +70,11 @@ void QtPlatform::msgBox(const std::string& text) {
 }
 
 bool QtPlatform::doEvents() {
-    if (changed_ && std::chrono::steady_clock::now() - lastFrame_ >= frame_) {
+    const auto now = std::chrono::steady_clock::now();
+    if (changed_ && now >= nextFrame_) {
         redrawChanged(false);
+        // On the display's beat: a frame drawn a little late does not put off the next.
+        nextFrame_ = std::max(nextFrame_ + frame_, now + frame_ / 2);
     }
     QCoreApplication::processEvents();
     return !programEnding();

@@ -45,7 +45,7 @@ private:
     bool locked_ = false;
     unsigned changed_ = 0;
     std::chrono::steady_clock::duration frame_{};
-    std::chrono::steady_clock::time_point lastFrame_;
+    std::chrono::steady_clock::time_point nextFrame_;
 };
 
 } // namespace veltrin

@@ -4,6 +4,8 @@
 #include "window/win32/application.h"
 #include "window/win32/messagebox.h"
 
+#include <algorithm>
+
 namespace veltrin {
 
 void Win32Platform::paintSquare(int p, Colour colour) {
@@ -38,7 +40,7 @@ void Win32Platform::lockBoard(bool locked) {
         ReleaseDC(controls_.Picture1, dc);
         frame_ = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) /
                  (hertz > 1 ? hertz : 60);
-        drawn_ = Clock::now();
+        nextFrame_ = Clock::now() + frame_;
     } else { // the search's last frame, before its result
         drawChanged();
     }
@@ -66,9 +68,10 @@ bool Win32Platform::doEvents() {
     // The squares at most once a frame, the message pass every trial: input and closing get
     // through at once.
     const Clock::time_point now = Clock::now();
-    if (now - drawn_ >= frame_) {
-        drawn_ = now;
+    if (now >= nextFrame_) {
         drawChanged();
+        // On the display's beat: a frame drawn a little late does not put off the next.
+        nextFrame_ = std::max(nextFrame_ + frame_, now + frame_ / 2);
     }
     handleEvents(controls_.form);
     return true; // closing the window ends the process: no code runs on to be told

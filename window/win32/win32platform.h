@@ -59,11 +59,11 @@ private:
     // `changed_` (a bit per square): a search changes up to five squares a trial, tens of
     // thousands of trials in a row, many in one refresh of the display, which shows only the
     // last of them. Those it touched are drawn together once a `frame_`, once each, however
-    // often they changed; `drawn_` is when they last were.
+    // often they changed; `nextFrame_` is when they next are.
     bool locked_ = false;
     unsigned changed_ = 0;
     Clock::duration frame_{};
-    Clock::time_point drawn_{};
+    Clock::time_point nextFrame_{};
     HWND focus_ = nullptr; // the control that gets the focus back, after a search or away
     Generator generator_;
 };
