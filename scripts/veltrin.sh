@@ -77,11 +77,12 @@ build() {
     cmake --build --preset "$1" -j "$(nproc)" ${3:+--target "${@:3}"}
 }
 
-# Runs a preset's tests: those that start no program of ours side by side, then the
-# end-to-end ones one at a time, since they time what they watch.
+# run_tests PRESET E2E_JOBS: the tests that start no program of ours side by side, then the
+# end-to-end ones, E2E_JOBS at a time. Each of those has a session of its own (X server, bus,
+# runtime folder), so the desktop's run side by side; a browser fills the cores by itself.
 run_tests() {
-    ctest --preset "$1" -j "$(nproc)" --label-exclude e2e "${@:2}"
-    ctest --preset "$1" --label-regex e2e "${@:2}"
+    ctest --preset "$1" -j "$(nproc)" --label-exclude e2e
+    ctest --preset "$1" -j "$2" --label-regex e2e
 }
 
 # Runs the Windows build's tests under Wine. Its prefix (in the build tree) costs seconds to
@@ -94,7 +95,7 @@ test_under_wine() {
     wineboot --init
     # A program that crashes ends with Wine's report on stderr, not in a dialog nobody sees.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
-    run_tests mingw
+    run_tests mingw 1
 }
 
 # The version every download is named after, from its one place.
@@ -227,7 +228,7 @@ test)
     # prettier and eslint for the JavaScript, pinned by their lock file.
     npm ci --prefix tests/tooling --no-audit --no-fund
     build release ON
-    run_tests release
+    run_tests release "$(nproc)"
     # The sanitizer build runs the unit and window tests again, for memory and UB errors:
     # only those are built.
     build asan ON unit_tests
@@ -239,7 +240,7 @@ test)
     # download none of their own.
     npm ci --prefix tests/e2e/web --no-audit --no-fund
     build web ON
-    run_tests web
+    run_tests web 1
     # Last, as it ends by stopping its Wine server.
     build mingw ON
     test_under_wine

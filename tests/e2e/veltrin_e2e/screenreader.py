@@ -1,7 +1,10 @@
 """A screen reader's view of the session: AT-SPI, read through Debian's pyatspi."""
 
+import atexit
 import os
+import shutil
 import subprocess
+import tempfile
 
 from .harness import read_line
 
@@ -12,9 +15,14 @@ class ScreenReader:
 
     def __init__(self, display):
         read, write = os.pipe()
+        # The accessibility bus the session bus starts puts its socket in XDG_RUNTIME_DIR:
+        # a folder of this session's own, or two sessions side by side would share one bus.
+        runtime = tempfile.mkdtemp(prefix="veltrin-a11y-")
+        atexit.register(shutil.rmtree, runtime, True)
         display.helpers.append(
             subprocess.Popen(
                 ["dbus-daemon", "--session", "--nofork", "--print-address=%d" % write],
+                env=dict(display.env, XDG_RUNTIME_DIR=runtime),
                 pass_fds=(write,),
                 stdout=subprocess.DEVNULL,
                 stderr=subprocess.DEVNULL,
