@@ -99,94 +99,40 @@ def in_this_build(test, command, where):
 # ---- how each kind of command runs ----
 
 
-class Session:
-    """An X server of the test's own, started at its first use, with `veltrin` on the PATH:
-    the build's program."""
-
-    display = None
-
-    @classmethod
-    def get(cls):
-        if not cls.display:
-            sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
-            from veltrin_e2e.x11 import Display  # the end-to-end suite's Xvfb
-
-            cls.display = Display()
-            cls.bin = tempfile.mkdtemp(prefix="veltrin-docs-")
-            os.symlink(os.path.join(BUILD, "window", "qt", "veltrin"), cls.bin + "/veltrin")
-            cls.env = dict(
-                ENV,
-                DISPLAY=cls.display.name,
-                QT_QPA_PLATFORM="xcb",
-                LANGUAGE="",
-                LC_ALL="C.UTF-8",
-                PATH=cls.bin + ":" + ENV["PATH"],
-            )
-            cls.env.pop("WAYLAND_DISPLAY", None)
-        return cls
-
-    @classmethod
-    def close(cls):
-        if cls.display:
-            cls.display.close()
-            shutil.rmtree(cls.bin)
-
-
-def window(d, title):
-    ids = d.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title]).split()
-    return ids[0] if ids else None
+SESSION = []  # the test's own X server, started at its first use
 
 
 def on_a_display(command, where):
-    """Runs the line on the test's own X server. A line that ends by itself must end with
-    status 0; one that starts the program has its start-up message answered with Return and
-    its window closed, as a user would, and then must end with status 0."""
-    session = Session.get()
-    d = session.display
-    with tempfile.TemporaryFile() as output:
-        process = subprocess.Popen(
-            ["/bin/bash", "-c", "exec " + command],
-            cwd=SOURCE,
-            env=session.env,
-            stdout=output,
-            stderr=subprocess.STDOUT,
-            start_new_session=True,
-        )
-        try:
-            deadline = time.monotonic() + TIMEOUT
-            shown = None
-            while process.poll() is None and not shown:
-                assert time.monotonic() < deadline, "%s: `%s` showed no window" % (where, command)
-                shown = window(d, "Veltrin")
-                time.sleep(0.05)
-            if shown:
-                d.run(["xdotool", "windowfocus", "--sync", shown, "key", "Return"], check=True)
-                main = None
-                while not main:
-                    assert process.poll() is None, "%s: `%s` ended with no window" % (
-                        where,
-                        command,
-                    )
-                    assert time.monotonic() < deadline, "%s: no window after the message" % where
-                    main = window(d, "Veltrin Solver")
-                    time.sleep(0.05)
-                d.close_window(main)
-            process.wait(timeout=30)
-        finally:
+    """Runs the line on an X server of the test's own, `veltrin` on the PATH the build's
+    program, as the end-to-end suite drives it: its start-up message answered and its window
+    closed as a user does, after which it must end with status 0. A line that ends by itself
+    (`--help`) must end with status 0."""
+    if not SESSION:
+        sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
+        from veltrin_e2e.x11 import Display
+
+        SESSION.append(Display())
+        folder = tempfile.mkdtemp(prefix="veltrin-docs-")
+        os.symlink(os.path.join(BUILD, "window", "qt", "veltrin"), folder + "/veltrin")
+        SESSION[0].env["PATH"] = folder + ":" + ENV["PATH"]
+    from veltrin_e2e.harness import LAUNCHED
+    from veltrin_e2e.program import Veltrin
+
+    SESSION[0].launcher = ["/bin/bash", "-c", "exec " + command]  # the program's path: $0
+    try:
+        Veltrin(SESSION[0], "veltrin").quit()
+        print("$ %s\n(start-up message answered, window closed)" % command)
+    except AssertionError as e:
+        ended = LAUNCHED[-1].returncode
+        if ended != 0 or "exited with status 0" not in str(e):
+            raise AssertionError("%s: `%s`: %s" % (where, command, e))
+        print("$ %s\n(ended by itself, status 0)" % command)
+    finally:
+        for process in LAUNCHED:
             if process.poll() is None:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
-            output.seek(0)
-            said = output.read().decode(errors="replace").strip()
-        print(
-            "$ %s\n%s%s"
-            % (command, said[-3000:], "\n(start-up message answered, window closed)" * bool(shown))
-        )
-        assert process.returncode == 0, "%s: `%s` exited with %d" % (
-            where,
-            command,
-            process.returncode,
-        )
+                process.kill()
+            process.wait()
+        LAUNCHED.clear()
 
 
 def veltrin_run(command, where):
@@ -459,7 +405,8 @@ def main():
             except (AssertionError, subprocess.SubprocessError) as e:
                 failures.append(str(e))
     finally:
-        Session.close()
+        for session in SESSION:
+            session.close()
     if FRONT == "qt":
         for check in (dependencies, versions_and_images, usages, icons):
             try:
@@ -477,5 +424,6 @@ if __name__ == "__main__":
     VERSION = sys.argv[4]
     PRESET = PRESETS[FRONT]
     ENV = dict(os.environ, VELTRIN_BENCH_SHORT="1")
+    os.chdir(SOURCE)  # where a reader types the docs' commands
     SITE = []
     main()
