@@ -93,6 +93,11 @@ test_under_wine() {
     wineserver --persistent
     trap 'wineserver --kill || true' EXIT
     wineboot --init
+    # A new prefix's first boot leaves its RPC service answering no one until the server
+    # starts again; until then each of Wine's virtual desktops waits about 12 s for it.
+    wineserver --kill
+    wineserver --wait
+    wineserver --persistent
     # A program that crashes ends with Wine's report on stderr, not in a dialog nobody sees.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
     run_tests mingw 1
