@@ -77,16 +77,30 @@ build() {
     cmake --build --preset "$1" -j "$(nproc)" ${3:+--target "${@:3}"}
 }
 
-# run_tests PRESET E2E_JOBS: the tests that start no program of ours side by side, then the
-# end-to-end ones, E2E_JOBS at a time. Each of those has a session of its own (X server, bus,
-# runtime folder), so the desktop's run side by side; a browser fills the cores by itself.
+# run_tests PRESET E2E_JOBS [NEXT_PRESET TESTS [TARGET ...]]: the tests that start no program
+# of ours side by side, then the end-to-end ones, E2E_JOBS at a time. Each of those has a
+# session of its own (X server, bus, runtime folder), so the desktop's run side by side; a
+# browser fills the cores by itself. The desktop's and Wine's sessions mostly wait on what
+# they watch, so the next preset, if named, builds meanwhile (its output in
+# build/NEXT_PRESET.log, shown if it fails).
 run_tests() {
     ctest --preset "$1" -j "$(nproc)" --label-exclude e2e
-    ctest --preset "$1" -j "$2" --label-regex e2e
+    local status=0 building=
+    if (($# > 2)); then
+        build "${@:3}" >"build/$3.log" 2>&1 &
+        building=$!
+    fi
+    ctest --preset "$1" -j "$2" --label-regex e2e || status=$?
+    if [ -n "$building" ] && ! wait "$building"; then
+        cat "build/$3.log"
+        status=1
+    fi
+    return "$status"
 }
 
-# Runs the Windows build's tests under Wine. Its prefix (in the build tree) costs seconds to
-# start, so it is made once and its server kept up until the tests are done.
+# Runs the Windows build's tests under Wine, then builds NEXT_PRESET as run_tests does. Its
+# prefix (in the build tree) costs seconds to start, so it is made once and its server kept
+# up until the script ends.
 test_under_wine() {
     export WINEPREFIX="$PWD/build/mingw/wineprefix" WINEDEBUG=-all
     mkdir -p "$WINEPREFIX" # the server starts in it, before wineboot fills it
@@ -100,7 +114,7 @@ test_under_wine() {
     wineserver --persistent
     # A program that crashes ends with Wine's report on stderr, not in a dialog nobody sees.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
-    run_tests mingw 1
+    run_tests mingw 1 "$@"
 }
 
 # The version every download is named after, from its one place.
@@ -233,10 +247,9 @@ test)
     # prettier and eslint for the JavaScript, pinned by their lock file.
     npm ci --prefix tests/tooling --no-audit --no-fund
     build release ON
-    run_tests release "$(nproc)"
     # The sanitizer build runs the unit and window tests again, for memory and UB errors:
-    # only those are built.
-    build asan ON unit_tests
+    # only those are built, beside the release build's end-to-end tests.
+    run_tests release "$(nproc)" asan ON unit_tests
     ctest --preset asan -j "$(nproc)" --label-regex 'core|window'
     # The core suite under the other toolchains: it must give the same answers everywhere.
     build clang-libcxx ON
@@ -244,11 +257,9 @@ test)
     # The browser tests' drivers, pinned by their lock file; they drive Debian's browsers and
     # download none of their own.
     npm ci --prefix tests/e2e/web --no-audit --no-fund
-    build web ON
-    run_tests web 1
-    # Last, as it ends by stopping its Wine server.
     build mingw ON
-    test_under_wine
+    test_under_wine web ON
+    run_tests web 1
     ;;
 release)
     install_missing "${run_packages[@]}" "${release_packages[@]}"
