@@ -30,12 +30,11 @@ TIMEOUT = 180  # seconds for any one command; a short benchmark run takes a few
 PRESETS = {"qt": "release", "win32": "mingw", "web": "web"}  # the build each front's test has
 
 
-def code_lines(source):
+def code_lines():
     """(file:line, command) for each line of the docs' code blocks, indented or fenced."""
-    docs = ["README.md", "ARCHITECTURE.md"] + sorted(glob.glob("docs/*.md", root_dir=source))
-    for path in docs:
+    for path in DOCS:
         previous, fenced = "", False
-        with open(os.path.join(source, path), encoding="utf-8") as f:
+        with open(path, encoding="utf-8") as f:
             for number, line in enumerate(f, 1):
                 line = line.rstrip("\n")
                 if line.startswith("```"):
@@ -49,29 +48,20 @@ def code_lines(source):
 
 def run(command, where, env=None, status=0, cwd=None):
     # In a session of its own, so that a command that overruns is ended with all it started.
+    pipe, cwd, env = subprocess.PIPE, cwd or SOURCE, env or ENV
+    args = ["/bin/bash", "-c", command]
     process = subprocess.Popen(
-        ["/bin/bash", "-c", command],
-        cwd=cwd or SOURCE,
-        env=env or ENV,
-        stdout=subprocess.PIPE,
-        stderr=subprocess.PIPE,
-        text=True,
-        start_new_session=True,
+        args, cwd=cwd, env=env, stdout=pipe, stderr=pipe, text=True, start_new_session=True
     )
     try:
         stdout, stderr = process.communicate(timeout=TIMEOUT)
     except subprocess.TimeoutExpired:
         os.killpg(process.pid, signal.SIGKILL)
         process.communicate()
-        raise AssertionError("%s: `%s` took more than %d s" % (where, command, TIMEOUT))
-    output = (stdout + stderr).strip()
-    print("$ %s\n%s" % (command, output[-3000:]), flush=True)
-    assert process.returncode == status, "%s: `%s` exited with %d, not %d" % (
-        where,
-        command,
-        process.returncode,
-        status,
-    )
+        raise AssertionError(f"{where}: `{command}` took more than {TIMEOUT} s")
+    print("$ %s\n%s" % (command, (stdout + stderr).strip()[-3000:]), flush=True)
+    ended = process.returncode
+    assert ended == status, f"{where}: `{command}` exited with {ended}, not {status}"
     return subprocess.CompletedProcess(process.args, process.returncode, stdout, stderr)
 
 
@@ -80,20 +70,12 @@ def own_build(preset):
     return os.path.realpath(BUILD) == os.path.realpath(os.path.join(SOURCE, "build", preset))
 
 
-def ctest_list():
-    listed = subprocess.run(
-        ["ctest", "--test-dir", BUILD, "-N"], capture_output=True, text=True, check=True
-    ).stdout
-    return re.findall(r"Test +#\d+: (\S+)", listed)
-
-
 def in_this_build(test, command, where):
     """The test that runs the line is in this build's CTest list."""
-    assert test in ctest_list(), "%s: `%s` names %s, which this build lacks" % (
-        where,
-        command,
-        test,
-    )
+    listed = subprocess.run(["ctest", "--test-dir", BUILD, "-N"], capture_output=True, text=True)
+    assert listed.returncode == 0, listed.stderr
+    tests = re.findall(r"Test +#\d+: (\S+)", listed.stdout)
+    assert test in tests, f"{where}: `{command}` names {test}, which this build lacks"
 
 
 # ---- how each kind of command runs ----
@@ -145,17 +127,12 @@ def veltrin_run(command, where):
 
 def in_preset(preset, how, command, where):
     """A line that names a preset runs in that preset's own build, by that build's docs test."""
-    assert preset in PRESETS.values(), "%s: `%s`: no build's docs test has the preset %s" % (
-        where,
-        command,
-        preset,
-    )
-    if preset != PRESET:
-        return
-    if not own_build(preset):
-        print("%s: `%s`: runs in build/%s's docs test" % (where, command, preset))
-        return
-    how(command, where)
+    known = preset in PRESETS.values()
+    assert known, f"{where}: `{command}`: no build's docs test has the preset {preset}"
+    if preset == PRESET and not own_build(preset):
+        print(f"{where}: `{command}`: runs in build/{preset}'s docs test")
+    elif preset == PRESET:
+        how(command, where)
 
 
 def ctest_selects(command, where):
@@ -188,12 +165,8 @@ def serve_site(command, where):
         s.bind(("127.0.0.1", 0))
         port = s.getsockname()[1]
     command = command.replace("site", SITE[0]).replace("8000", str(port))
-    server = subprocess.Popen(
-        ["/bin/bash", "-c", "exec " + command],
-        cwd=SOURCE,
-        stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL,
-    )
+    null = subprocess.DEVNULL
+    server = subprocess.Popen(["/bin/bash", "-c", "exec " + command], stdout=null, stderr=null)
     try:
         deadline = time.monotonic() + 30
         while True:
@@ -228,10 +201,7 @@ def check_download(command, where):
 
 def the_suite(command, where):
     with open(os.path.join(SOURCE, ".ci/run")) as f:
-        assert "\nexec %s\n" % command in f.read(), "%s: .ci/run does not run `%s`" % (
-            where,
-            command,
-        )
+        assert f"\nexec {command}\n" in f.read(), f"{where}: .ci/run does not run `{command}`"
     print("%s: `%s`: the suite itself, what .ci/run runs" % (where, command))
 
 
@@ -239,9 +209,7 @@ def minutes(command, where):
     # A release takes minutes, its check twice that: run by hand. packaging.reproducible
     # guards, in every build, what both rely on.
     in_this_build("packaging.reproducible", command, where)
-    print(
-        "%s: `%s`: by hand, as it takes minutes; packaging.reproducible guards" % (where, command)
-    )
+    print(f"{where}: `{command}`: by hand, as it takes minutes; packaging.reproducible guards")
 
 
 def into_the_system(command, where):
@@ -311,10 +279,8 @@ def dependencies():
     the Debian packages scripts/veltrin.sh installs and the npm packages of the lock files."""
     with open(os.path.join(SOURCE, "scripts/veltrin.sh")) as f:
         script = f.read()
-    wanted = set()
     script = re.sub(r"(^|\s)#.*", "", script, flags=re.M)  # no comments
-    for body in re.findall(r"\b\w+_packages\+?=\(([^)]*)\)", script):
-        wanted |= set(body.split())
+    wanted = set(" ".join(re.findall(r"\b\w+_packages\+?=\(([^)]*)\)", script)).split())
     for folder in ("tests/tooling", "tests/e2e/web"):
         with open(os.path.join(SOURCE, folder, "package.json")) as f:
             package = json.load(f)
@@ -336,17 +302,12 @@ def versions_and_images():
         r"veltrin_([^_\s]+)_amd64\.deb|Veltrin-([^-\s]+)-(?:win64|web)\.zip"
         r"|veltrin-([\d.]+)\.tar\.gz|Veltrin ([\d.]+\d)"
     )
-    docs = ["README.md", "ARCHITECTURE.md"] + sorted(glob.glob("docs/*.md", root_dir=SOURCE))
-    for path in docs:
-        with open(os.path.join(SOURCE, path), encoding="utf-8") as f:
+    for path in DOCS:
+        with open(path, encoding="utf-8") as f:
             text = f.read()
         for match in re.finditer(pattern, text):
             named = next(g for g in match.groups() if g)
-            assert named == VERSION, "%s: %s, but the build is version %s" % (
-                path,
-                match.group(0),
-                VERSION,
-            )
+            assert named == VERSION, f"{path}: {match[0]}, but the build is version {VERSION}"
         for image in re.findall(r"!\[[^\]]*\]\(([^)]+)\)", text):
             shown = os.path.join(SOURCE, os.path.dirname(path), image)
             assert os.path.isfile(shown), "%s shows %s, which is not there" % (path, image)
@@ -355,10 +316,7 @@ def versions_and_images():
 def usages():
     """Every script answers --help with its usage, on standard output."""
     runners = {".sh": "bash", ".py": sys.executable, ".mjs": "node"}
-    scripts = sorted(
-        glob.glob("scripts/*", root_dir=SOURCE) + glob.glob("bench/*.*", root_dir=SOURCE)
-    )
-    for script in scripts:
+    for script in sorted(glob.glob("scripts/*") + glob.glob("bench/*.*")):
         runner = runners.get(os.path.splitext(script)[1])
         if runner:
             out = run("%s %s --help" % (runner, script), script).stdout
@@ -369,33 +327,25 @@ def icons():
     """make-icons.sh, on a copy of the tree, remakes every committed icon, and names the
     packages it needs where they are missing."""
     with tempfile.TemporaryDirectory() as copy:
-        os.mkdir(os.path.join(copy, "scripts"))
-        shutil.copy(os.path.join(SOURCE, "scripts/make-icons.sh"), os.path.join(copy, "scripts"))
-        os.makedirs(os.path.join(copy, "data/icons"))
-        shutil.copy(
-            os.path.join(SOURCE, "data/icons/veltrin.svg"), os.path.join(copy, "data/icons")
-        )
+        for path in ("scripts/make-icons.sh", "data/icons/veltrin.svg"):
+            os.makedirs(os.path.join(copy, os.path.dirname(path)), exist_ok=True)
+            shutil.copy(path, os.path.join(copy, path))
         script = os.path.join(copy, "scripts/make-icons.sh")
         run("bash " + script, "scripts/make-icons.sh")
         made = set(glob.glob("**/*.*", root_dir=os.path.join(copy, "data/icons"), recursive=True))
         kept = set(glob.glob("**/*.*", root_dir=os.path.join(SOURCE, "data/icons"), recursive=True))
-        assert made == kept, "make-icons.sh made %s, the tree holds %s" % (
-            sorted(made - kept),
-            sorted(kept - made),
-        )
+        assert made == kept, f"make-icons.sh made {sorted(made - kept)}, not {sorted(kept - made)}"
         # With none of its tools on the PATH.
         out = run("/bin/bash " + script, "make-icons.sh", dict(ENV, PATH=copy), status=1).stderr
         assert "librsvg2-bin imagemagick icoutils" in out, "make-icons.sh: " + out
 
 
 def main():
-    failures = []
-    seen = set()
+    failures, lines = [], {}
+    for where, line in code_lines():
+        lines.setdefault(line, where)  # said twice, run once
     try:
-        for where, line in code_lines(SOURCE):
-            if line in seen:  # said twice, run once
-                continue
-            seen.add(line)
+        for line, where in lines.items():
             try:
                 if not check_line(line, where):
                     failures.append(
@@ -425,5 +375,6 @@ if __name__ == "__main__":
     PRESET = PRESETS[FRONT]
     ENV = dict(os.environ, VELTRIN_BENCH_SHORT="1")
     os.chdir(SOURCE)  # where a reader types the docs' commands
+    DOCS = ["README.md", "ARCHITECTURE.md"] + sorted(glob.glob("docs/*.md"))
     SITE = []
     main()
