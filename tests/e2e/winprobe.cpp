@@ -3,7 +3,7 @@
 // input lasts (a Windows program takes most of a second to start under Wine):
 //   message    the text of the visible message titled "Veltrin", exactly (CR LF)
 //   clipboard  the clipboard's text, as a Windows program pastes it
-//   window     where the main window's client area is on the screen
+//   window     where the main window's client area starts on the screen: "X Y"
 //   names      the texts of the main window's buttons, a line each, in the order Windows
 //              keeps them (Solve, then the squares from the bottom right)
 //   language   the user's display language, as Windows names it ("pl-PL")
@@ -75,17 +75,12 @@ bool language(std::string& out) {
 }
 
 bool window(std::string& out) {
-    HWND form = ::form();
-    if (!form) {
-        return false;
-    }
-    RECT client;
-    GetClientRect(form, &client);
     POINT origin{0, 0};
-    ClientToScreen(form, &origin);
-    out = "client\t" + std::to_string(origin.x) + "\t" + std::to_string(origin.y) + "\t" +
-          std::to_string(client.right) + "\t" + std::to_string(client.bottom) + "\n";
-    return true;
+    HWND form = ::form();
+    if (form && ClientToScreen(form, &origin)) {
+        out = std::to_string(origin.x) + " " + std::to_string(origin.y);
+    }
+    return form;
 }
 
 } // namespace

@@ -34,18 +34,11 @@ APP_ID = "example.veltrin.Veltrin"
 DESKTOP = "share/applications/%s.desktop" % APP_ID
 METAINFO = "share/metainfo/%s.metainfo.xml" % APP_ID
 MAN_PAGE = "share/man/man6/veltrin.6.gz"
-SHIPPED = [
-    "games/veltrin",
-    DESKTOP,
-    METAINFO,
-    MAN_PAGE,
-    "share/doc/veltrin/copyright",
-    "share/doc/veltrin/changelog.gz",
-    "share/icons/hicolor/scalable/apps/%s.svg" % APP_ID,
-] + [
-    "share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, APP_ID)
-    for s in (16, 22, 24, 32, 48, 64, 128, 256)
+ICONS = ["scalable/apps/%s.svg" % APP_ID] + [
+    "%dx%d/apps/%s.png" % (s, s, APP_ID) for s in (16, 22, 24, 32, 48, 64, 128, 256)
 ]
+SHIPPED = ["games/veltrin", DESKTOP, METAINFO, MAN_PAGE, "share/doc/veltrin/copyright"]
+SHIPPED += ["share/doc/veltrin/changelog.gz"] + ["share/icons/hicolor/" + i for i in ICONS]
 
 
 def run(args, status=0, **kwargs):

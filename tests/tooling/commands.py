@@ -204,18 +204,20 @@ def the_suite(command, where):
     print("%s: `%s`: the suite itself, what .ci/run runs" % (where, command))
 
 
-def minutes(command, where):
-    # A release takes minutes, its check twice that: run by hand. packaging.reproducible
-    # guards, in every build, what both rely on.
-    in_this_build("packaging.reproducible", command, where)
-    print(f"{where}: `{command}`: by hand, as it takes minutes; packaging.reproducible guards")
+def by_hand(why, test):
+    """A line run by hand, as `why`; `test` guards what it relies on."""
+
+    def named(command, where):
+        in_this_build(test, command, where)
+        print(f"{where}: `{command}`: by hand, as {why}; {test} guards it")
+
+    return named
 
 
-def into_the_system(command, where):
-    # It installs into the system, as root: by hand. packaging.deb makes this very package
-    # and checks it.
-    in_this_build("packaging.deb", command, where)
-    print("%s: `%s`: by hand, as it installs into the system; packaging.deb" % (where, command))
+# A release takes minutes, its check twice that; packaging.reproducible guards, in every
+# build, what both rely on. packaging.deb makes the very package a user installs, and checks it.
+minutes = by_hand("it takes minutes", "packaging.reproducible")
+into_the_system = by_hand("it installs into the system", "packaging.deb")
 
 
 # Lines of a known shape: (a pattern the whole line matches, the front whose build runs it, how
@@ -241,10 +243,8 @@ LINES = {
     "QT_QPA_PLATFORM=offscreen build/release/bench/search_bench": ("qt", run_as_written),
     "xvfb-run -a -s %s env QT_QPA_PLATFORM=xcb build/release/bench/search_bench"
     % '"-screen 0 800x600x24"': ("qt", run_as_written),
-    "bench/startup.py build/release/window/qt/veltrin build/release/bench/bare_message": (
-        "qt",
-        run_as_written,
-    ),
+    "bench/startup.py build/release/window/qt/veltrin"
+    " build/release/bench/bare_message": ("qt", run_as_written),
     "bench/win32_bench.sh": ("win32", in_a_prefix_of_its_own),
     "node bench/web_bench.mjs --engine all build/web/window/web": ("web", run_as_written),
 }

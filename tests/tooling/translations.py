@@ -35,20 +35,13 @@ def check(source, language, template):
         wanted = sorted(PLACEHOLDER.findall(entry.msgid))
         translations = list(entry.msgstr_plural.values()) or [entry.msgstr]
         for text in translations:
-            assert sorted(PLACEHOLDER.findall(text)) == wanted, "%s: %r has %r, not %r" % (
-                path,
-                text,
-                PLACEHOLDER.findall(text),
-                wanted,
-            )
+            found = sorted(PLACEHOLDER.findall(text))
+            assert found == wanted, f"{path}: {text!r} has {found}, not {wanted}"
             # The combination follows the prompt after its space, as in English.
             assert text.endswith(" ") == entry.msgid.endswith(" "), "%s: %r" % (path, text)
     for field in ("Last-Translator", "Language-Team"):
-        assert po.metadata[field] == "Veltrin maintainers <maintainers@veltrin.example>", (
-            path,
-            field,
-            po.metadata[field],
-        )
+        team = po.metadata[field]
+        assert team == "Veltrin maintainers <maintainers@veltrin.example>", (path, field, team)
     assert po.metadata["Language"] == language, (path, po.metadata["Language"])
     print("%s: %d messages, all translated" % (path, len(po)))
 

@@ -2,18 +2,8 @@
 
 import time
 
-from .game import (
-    APP,
-    NAMES,
-    SOLVE,
-    STARTUP_TEXT,
-    TEXTS,
-    WINDOW,
-    advance,
-    golden,
-    parse_result,
-    polish_result,
-)
+from .game import APP, NAMES, SOLVE, STARTUP_TEXT, TEXTS, WINDOW, advance, golden
+from .game import parse_result, polish_result
 from . import harness
 from .harness import Skipped, wait_for
 from .program import Veltrin

@@ -36,18 +36,9 @@ def speaking(language):
         atexit.register(shutil.rmtree, speaking.folder, True)
     locale = LOCALES[language] + ".UTF-8"
     if not os.path.isdir(os.path.join(speaking.folder, locale)):
-        subprocess.run(
-            [
-                "localedef",
-                "-i",
-                LOCALES[language],
-                "-f",
-                "UTF-8",
-                os.path.join(speaking.folder, locale),
-            ],
-            check=True,
-            stdout=subprocess.DEVNULL,
-        )
+        folder = os.path.join(speaking.folder, locale)
+        command = ["localedef", "-i", LOCALES[language], "-f", "UTF-8", folder]
+        subprocess.run(command, check=True, stdout=subprocess.DEVNULL)
     return {"LANGUAGE": "", "LC_ALL": "", "LANG": locale, "LOCPATH": speaking.folder}
 
 

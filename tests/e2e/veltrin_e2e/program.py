@@ -107,16 +107,11 @@ class Veltrin:
     def exit_report(self):
         """How the program ended, and what it said on the way."""
         self.errors.seek(0)
-        under = " ".join(
-            ["", "under"]
-            + self.d.launcher[:1]
-            + [a.replace("%p", str(self.process.pid)) for a in self.d.launcher if "log" in a]
-        )
-        return "Veltrin%s exited with status %d: %s" % (
-            under if self.d.launcher else "",
-            self.process.returncode,
-            self.errors.read().decode(),
-        )
+        # Under valgrind, its log file's name too.
+        logs = [a.replace("%p", str(self.process.pid)) for a in self.d.launcher if "log" in a]
+        under = " ".join(["", "under"] + self.d.launcher[:1] + logs) if self.d.launcher else ""
+        status, said = self.process.returncode, self.errors.read().decode()
+        return f"Veltrin{under} exited with status {status}: {said}"
 
     def quit(self):
         """Closes the window, as a user does; the program must end with status 0."""

@@ -32,20 +32,9 @@ class ScreenReader:
         address = read_line(read, "the session bus")
         display.env["DBUS_SESSION_BUS_ADDRESS"] = address
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = address  # for pyatspi, in this process
-        display.run(
-            [
-                "dbus-send",
-                "--session",
-                "--print-reply",
-                "--dest=org.a11y.Bus",
-                "/org/a11y/bus",
-                "org.freedesktop.DBus.Properties.Set",
-                "string:org.a11y.Status",
-                "string:IsEnabled",
-                "variant:boolean:true",
-            ],
-            check=True,
-        )
+        enable = "org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled"
+        send = "dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus " + enable
+        display.run(send.split() + ["variant:boolean:true"], check=True)
         import pyatspi  # Debian's python3-pyatspi; connects to the bus above
 
         self.atspi = pyatspi

@@ -49,29 +49,15 @@ def check(name, image):
     kept = os.path.join(tempfile.gettempdir(), "veltrin-screenshot-%s.png" % name)
     with open(kept, "wb") as f:
         f.write(fresh)
-    sizes = subprocess.run(
-        ["identify", "-format", "%w %h\n", committed, kept], capture_output=True, text=True
-    ).stdout.split("\n")
-    assert sizes[0] == sizes[1], "%s is %s pixels, the window now (%s) %s" % (
-        committed,
-        sizes[0].replace(" ", "x"),
-        kept,
-        sizes[1].replace(" ", "x"),
-    )
-    done = subprocess.run(
-        ["compare", "-metric", "AE", "-fuzz", FUZZ, committed, kept, "null:"],
-        capture_output=True,
-        text=True,
-    )
+    identify = ["identify", "-format", "%wx%h\n", committed, kept]
+    sizes = subprocess.run(identify, capture_output=True, text=True).stdout.split("\n")
+    assert sizes[0] == sizes[1], f"{committed}: {sizes[0]} pixels, the window now: {sizes[1]}"
+    compare = ["compare", "-metric", "AE", "-fuzz", FUZZ, committed, kept, "null:"]
+    done = subprocess.run(compare, capture_output=True, text=True)
     changed = re.fullmatch(r"\s*([\d.e+]+)\s*", done.stderr)
-    assert changed and done.returncode in (0, 1), "compare %s %s: %s" % (
-        committed,
-        kept,
-        done.stderr.strip(),
-    )
-    width, height = map(int, sizes[1].split())
-    pixels = width * height
-    share = float(changed.group(1)) / pixels
+    assert changed and done.returncode in (0, 1), f"{' '.join(compare)}: {done.stderr.strip()}"
+    width, height = map(int, sizes[1].split("x"))
+    share = float(changed.group(1)) / (width * height)
     assert share <= MOST, (
         "%s and the window now (%s) differ in %.1f %% of their pixels; if the look changed on "
         "purpose, write them afresh with VELTRIN_SCREENSHOTS=write" % (committed, kept, 100 * share)

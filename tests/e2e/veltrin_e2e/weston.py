@@ -25,15 +25,8 @@ class Weston(OnScreen, Display):
             XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=Weston.SOCKET, QT_QPA_PLATFORM="wayland"
         )
         self.start(
-            [
-                "weston",
-                "--backend=x11-backend.so",
-                "--socket=" + Weston.SOCKET,
-                "--use-pixman",
-                "--width=800",
-                "--height=600",
-                "--idle-time=0",
-            ]
+            ["weston", "--backend=x11-backend.so", "--socket=" + Weston.SOCKET, "--use-pixman"]
+            + ["--width=800", "--height=600", "--idle-time=0"]
         )
         # Up once its desktop shell has drawn the background.
         wait_for(

@@ -1,6 +1,5 @@
 """Windows: the Windows program under Wine, read through the Win32 API by our probe."""
 
-import re
 import shutil
 import subprocess
 import tempfile
@@ -32,13 +31,8 @@ class Wine(OnScreen, Display):
         self.launcher = ["wine"]
         self.server = self.start(["wineserver", "--foreground", "--persistent"])
         # With no pipes: the services it starts would hold them open.
-        subprocess.run(
-            ["wineboot", "--init"],
-            env=self.env,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
-            check=True,
-        )
+        null = subprocess.DEVNULL
+        subprocess.run(["wineboot", "--init"], env=self.env, stdout=null, stderr=null, check=True)
         self.prober = None
 
     def close(self):
@@ -52,12 +46,10 @@ class Wine(OnScreen, Display):
         answers every question of the run: a Windows program takes most of a second to
         start under Wine."""
         if not self.prober:
+            pipe, null = subprocess.PIPE, subprocess.DEVNULL
+            command = ["wine", self.probe_exe]
             self.prober = subprocess.Popen(
-                ["wine", self.probe_exe],
-                env=self.env,
-                stdin=subprocess.PIPE,
-                stdout=subprocess.PIPE,
-                stderr=subprocess.DEVNULL,
+                command, env=self.env, stdin=pipe, stdout=pipe, stderr=null
             )
         self.prober.stdin.write(what.encode() + b"\n")
         self.prober.stdin.flush()
@@ -71,19 +63,11 @@ class Wine(OnScreen, Display):
             self.prober.wait()
             self.prober = None
 
-    def window_info(self):
-        """The main window as the probe sees it: {"client": [x, y, w, h]}, or None."""
-        info = {}
-        for line in self.probe("window").splitlines():
-            key, *fields = line.split("\t")
-            info[key] = [int(f) if re.fullmatch(r"-?\d+", f) else f for f in fields]
-        return info if "client" in info else None
-
     def find(self, title, pid):
         box = super().find(title, pid)
         if box and title != APP:  # the main window, whatever its language
-            info = self.window_info()
-            return info and tuple(info["client"][:2])
+            corner = self.probe("window").split()  # its client area's, on the screen
+            return corner and tuple(map(int, corner))
         return box
 
     def read_message(self, veltrin, box):

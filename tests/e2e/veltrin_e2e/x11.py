@@ -27,17 +27,8 @@ class Display:
         # -noreset: by default Xvfb resets whenever its last client disconnects, and refuses
         # the connections that arrive meanwhile, as they do between one program and the next.
         self.xvfb = subprocess.Popen(
-            [
-                "Xvfb",
-                "-displayfd",
-                str(write),
-                "-noreset",
-                "-screen",
-                "0",
-                size + "x24",
-                "-nolisten",
-                "tcp",
-            ],
+            ["Xvfb", "-displayfd", str(write), "-noreset", "-screen", "0", size + "x24"]
+            + ["-nolisten", "tcp"],
             pass_fds=(write,),
             stdout=subprocess.DEVNULL,
             stderr=subprocess.DEVNULL,
@@ -162,13 +153,8 @@ class Display:
 
     def clear_clipboard(self):
         # xclip stays behind to serve what it was given: no pipes for it to hold open.
-        subprocess.run(
-            ["xclip", "-selection", "clipboard", "-i", "/dev/null"],
-            env=self.env,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL,
-            check=True,
-        )
+        null, clear = subprocess.DEVNULL, ["xclip", "-selection", "clipboard", "-i", "/dev/null"]
+        subprocess.run(clear, env=self.env, stdout=null, stderr=null, check=True)
 
     def close_window(self, window):
         """Asks the window to close, as a window manager's close button does."""

@@ -29,136 +29,74 @@ export const PHONE = {
 };
 
 // A tab of a browser driven by puppeteer-core.
-class PuppeteerTab {
-    constructor(page) {
-        this.page = page;
-    }
-
-    goto(url) {
-        return this.page.goto(url);
-    }
-
-    reload() {
-        return this.page.reload();
-    }
-
-    evaluate(fn, ...args) {
-        return this.page.evaluate(fn, ...args);
-    }
-
-    click(x, y, count = 1) {
-        return this.page.mouse.click(x, y, { count });
-    }
-
-    tap(x, y) {
-        return this.page.touchscreen.tap(x, y);
-    }
-
+const puppeteerTab = (page) => ({
+    page,
+    goto: (url) => page.goto(url),
+    reload: () => page.reload(),
+    evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+    click: (x, y, count = 1) => page.mouse.click(x, y, { count }),
+    tap: (x, y) => page.touchscreen.tap(x, y),
     // The phone turned sideways, or back upright.
-    turn(sideways = true) {
-        const { width, height } = PHONE;
-        return this.page.setViewport(sideways ? { ...PHONE, width: height, height: width } : PHONE);
-    }
-
+    turn: (sideways = true) =>
+        page.setViewport(sideways ? { ...PHONE, width: PHONE.height, height: PHONE.width } : PHONE),
     // `key` by its DOM name ('Enter', ' ', 'c'); `ctrl` held down around it.
     async press(key, ctrl = false) {
-        if (!ctrl) {
-            return this.page.keyboard.press(key);
-        }
-        await this.page.keyboard.down('Control');
-        await this.page.keyboard.press(key);
-        await this.page.keyboard.up('Control');
-    }
+        if (ctrl) await page.keyboard.down('Control');
+        await page.keyboard.press(key);
+        if (ctrl) await page.keyboard.up('Control');
+    },
+    screenshot: async () => Buffer.from(await page.screenshot()),
+    clipboard: () => page.evaluate(() => navigator.clipboard.readText()),
+    close: () => page.close(),
+});
 
-    async screenshot() {
-        return Buffer.from(await this.page.screenshot());
-    }
-
-    clipboard() {
-        return this.page.evaluate(() => navigator.clipboard.readText());
-    }
-
-    close() {
-        return this.page.close();
-    }
-}
-
-class Puppeteer {
-    constructor(browser) {
-        this.browser = browser;
-    }
-
-    // `phone`: a phone's screen in portrait, used by touch where the engine can say so.
+// A browser driven by puppeteer-core; `phone`: a tab with a phone's screen in portrait, used
+// by touch where the engine can say so.
+const puppeteerEngine = (browser) => ({
     async open({ phone = false } = {}) {
-        const page = await this.browser.newPage();
+        const page = await browser.newPage();
         if (phone) await page.setViewport(PHONE);
-        return new PuppeteerTab(page);
-    }
-
-    stop() {
-        return this.browser.close();
-    }
-}
+        return puppeteerTab(page);
+    },
+    stop: () => browser.close(),
+});
 
 // A window of the WebKit session: W3C WebDriver has one session of windows, one of them
 // current, and a test uses one at a time.
-class WebDriverTab {
-    constructor(webkit) {
-        this.webkit = webkit;
-        this.driver = webkit.session;
-    }
-
-    goto(url) {
-        return this.driver.get(url);
-    }
-
-    reload() {
-        return this.driver.navigate().refresh();
-    }
-
-    evaluate(fn, ...args) {
-        return this.driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args);
-    }
-
-    async click(x, y, count = 1) {
-        const actions = this.driver
-            .actions()
-            .move({ x: Math.round(x), y: Math.round(y), duration: 0 });
+const webDriverTab = (webkit, driver = webkit.session) => ({
+    goto: (url) => driver.get(url),
+    reload: () => driver.navigate().refresh(),
+    evaluate: (fn, ...args) =>
+        driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args),
+    click(x, y, count = 1) {
+        const actions = driver.actions().move({ x: Math.round(x), y: Math.round(y), duration: 0 });
         for (let i = 0; i < count; ++i) actions.press().release();
-        await actions.perform();
-    }
-
-    async press(key, ctrl = false) {
+        return actions.perform();
+    },
+    press(key, ctrl = false) {
         const name = { ' ': Key.SPACE, Enter: Key.ENTER }[key] || key;
-        const actions = this.driver.actions();
+        const actions = driver.actions();
         if (ctrl) actions.keyDown(Key.CONTROL);
         actions.keyDown(name).keyUp(name);
         if (ctrl) actions.keyUp(Key.CONTROL);
-        await actions.perform();
-    }
-
+        return actions.perform();
+    },
     // WebKit copies what it last drew: a change is drawn at the next frame.
     async screenshot() {
-        await this.evaluate(
-            () => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))),
-        );
-        return Buffer.from(await this.driver.takeScreenshot(), 'base64');
-    }
-
+        const frame = 'new Promise((drawn) => requestAnimationFrame(drawn))';
+        await driver.executeScript(`return ${frame}.then(() => ${frame});`);
+        return Buffer.from(await driver.takeScreenshot(), 'base64');
+    },
     // WebDriver gives the page no leave to read the clipboard: it is read from the X server,
     // where the browser put it.
-    clipboard() {
-        const read = spawnSync('xclip', ['-selection', 'clipboard', '-o'], {
-            env: this.webkit.env,
-        });
-        return read.stdout.toString('utf8');
-    }
-
+    clipboard: () =>
+        spawnSync('xclip', ['-selection', 'clipboard', '-o'], { env: webkit.env, encoding: 'utf8' })
+            .stdout,
     async close() {
-        await this.driver.close();
-        await this.driver.switchTo().window(this.webkit.first);
-    }
-}
+        await driver.close();
+        await driver.switchTo().window(webkit.first);
+    },
+});
 
 class WebKit {
     static async start() {
@@ -216,7 +154,7 @@ class WebKit {
     async open() {
         // A window: MiniBrowser hides a tab in the background, and takes no clicks there.
         await this.session.switchTo().newWindow('window');
-        return new WebDriverTab(this);
+        return webDriverTab(this);
     }
 
     async stop() {
@@ -284,7 +222,7 @@ export async function startEngine(name, origin) {
         return WebKit.start();
     }
     if (name === 'firefox') {
-        return new Puppeteer(
+        return puppeteerEngine(
             await puppeteer.launch({
                 browser: 'firefox',
                 protocol: 'webDriverBiDi',
@@ -306,5 +244,5 @@ export async function startEngine(name, origin) {
             'clipboard-write',
             'clipboard-sanitized-write',
         ]);
-    return new Puppeteer(browser);
+    return puppeteerEngine(browser);
 }

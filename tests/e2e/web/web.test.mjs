@@ -47,10 +47,8 @@ async function serve(dir) {
         const name = new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html');
         try {
             const body = readFileSync(join(dir, name.replace(/\.\./g, '')));
-            response.writeHead(200, {
-                'Content-Type': TYPES[extname(name)] || 'application/octet-stream',
-            });
-            response.end(body);
+            const type = TYPES[extname(name)] || 'application/octet-stream';
+            response.writeHead(200, { 'Content-Type': type }).end(body);
         } catch {
             response.writeHead(404).end();
         }
@@ -297,12 +295,10 @@ test(
     'a search lets the browser breathe: the board moves, clicks reach the page and are ' +
         'refused, and a fresh page gives the recorded combinations, to the byte',
     async () => {
-        // The first searches of a fresh run, as the core recorded them: a uniform board first,
-        // which takes no press. During each search a restless user clicks every square and
-        // Solve. A page that kept the browser's event loop to itself for the whole search would
-        // still give the same combinations: what tells is that the clicks reach the page and the
-        // board changes on the screen while the search runs. A click let through would change
-        // the board under the search, and so its combination.
+        // During each search a restless user clicks every square and Solve: a click let through
+        // would change the board under the search, and so its combination. A page that kept
+        // the browser's event loop to itself would still give the same combinations: what
+        // tells is that the clicks reach the page and the board changes on the screen.
         const v = await Veltrin.open();
         await v.tab.evaluate(() => {
             // Every mouse button pressed on the page: when, and whether a search had the board.
@@ -317,9 +313,8 @@ test(
                 true,
             );
         });
-        // The searches take well under a second each in a fast engine, so the run goes on, search
-        // after search of the recording, until every control has been clicked mid-search and a
-        // look has caught the board moving; a page that never yields gets neither.
+        // Search after search of the recording (each takes well under a second in a fast
+        // engine), until every control was clicked mid-search and a look caught the board moving.
         const controls = [...NAMES.keys()].map((k) => `#S${k}`).concat('#Command1');
         const delays = [],
             boards = [],
