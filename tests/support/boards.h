@@ -35,16 +35,6 @@ inline char advance(char letter) {
     return letters[(valueOf(letter) + 1) % 3];
 }
 
-// Walks a board from whatever it shows to `pattern` with setup clicks, as a user copying a
-// new grid does after a search.
-inline void walkTo(Board& board, const std::string& pattern) {
-    for (int p = 0; p < squareCount; ++p) {
-        while (letters[board.value(p)] != pattern.at(static_cast<std::size_t>(p))) {
-            board.pressSquare(p);
-        }
-    }
-}
-
 inline std::string valuesOf(const Board& board) {
     std::string s;
     for (int p = 0; p < squareCount; ++p) {
@@ -108,6 +98,13 @@ void clickIn(const std::string& to, Click click, const std::string& from = "RRRR
             click(static_cast<int>(k));
         }
     }
+}
+
+// Walks a board from whatever it shows to `pattern` with setup clicks, as a user copying a
+// new grid does after a search.
+inline void walkTo(Board& board, const std::string& pattern) {
+    clickIn(
+        pattern, [&](int k) { board.pressSquare(k); }, valuesOf(board));
 }
 
 // How much more the heap holds after fifty rounds of clicks, search, message and OK in a

@@ -15,17 +15,21 @@ private slots:
     void anEscapedErrorIsReportedAndEndsWithStatusOne() {
         Form1 form;
         QStringList messages;
-        // The start-up message, then the report.
-        test::MessageWatch first(test::noteAndAccept(messages));
+        const auto note = [&](QMessageBox& box) {
+            messages << box.text();
+            box.button(QMessageBox::Ok)->click();
+        };
+        // The start-up message; once it is answered and the window is up, the error, then its
+        // report.
         std::unique_ptr<test::MessageWatch> second;
-        test::WhenShown whenShown(form, [&] {
-            QTimer::singleShot(50, &form, [&] {
-                second = std::make_unique<test::MessageWatch>(test::noteAndAccept(messages));
-                throw std::out_of_range("board subscript out of range: (4, 1)");
-            });
+        test::MessageWatch first([&](QMessageBox& box) {
+            note(box);
+            second = std::make_unique<test::MessageWatch>(note);
+            QTimer::singleShot(
+                50, &form, [] { throw std::out_of_range("board subscript out of range: (4, 1)"); });
         });
 
-        const int status = test::app().run(form);
+        const int status = static_cast<Application*>(QApplication::instance())->run(form);
         QCOMPARE(status, 1);
         QCOMPARE(messages.size(), 2);
         QVERIFY(messages[1].contains("internal error"));

@@ -68,37 +68,6 @@ private:
     bool seen_ = false;
 };
 
-// An answer for MessageWatch: note the box's text, then press OK.
-inline std::function<void(QMessageBox&)> noteAndAccept(QStringList& texts) {
-    return [&texts](QMessageBox& box) {
-        texts << box.text();
-        box.button(QMessageBox::Ok)->click();
-    };
-}
-
-// Calls `then` once `window` is on screen, that is once the start-up message is answered.
-class WhenShown {
-public:
-    WhenShown(QWidget& window, std::function<void()> then) {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this, &window, then] {
-            if (window.isVisible()) {
-                timer_.stop();
-                then();
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    QTimer timer_;
-};
-
-// The application object of the test program, which is the program's own.
-inline Application& app() {
-    return *static_cast<Application*>(QApplication::instance());
-}
-
 // Presses OK on a message box after recording its exact text, read through Ctrl+C.
 inline QString copyAndAccept(QMessageBox& box) {
     QApplication::clipboard()->clear();
