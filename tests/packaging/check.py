@@ -231,11 +231,8 @@ def package_members(path):
                 extra = extra[4 + size :]
             if info.filename.endswith(".exe"):  # its header's and resource directory's (0 is none)
                 pe = pefile.PE(data=body)
-                resources = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
-                stamps = [
-                    pe.FILE_HEADER.TimeDateStamp,
-                    resources and resources.struct.TimeDateStamp,
-                ]
+                tree = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+                stamps = [pe.FILE_HEADER.TimeDateStamp, tree and tree.struct.TimeDateStamp]
                 times += [t for t in stamps if t]
             yield info.filename, times, info.external_attr >> 16, body
             # The page inlines its WebAssembly module in base64, where no path would show.

@@ -29,11 +29,9 @@ MOST = 0.005
 def png(image, *source):
     """The PNG of `image` read by ImageMagick as `source` ("png:-", or raw pixels), with no
     time in it, so that the same picture is the same bytes."""
+    convert = ["convert", *source, "-alpha", "off", "-define", "png:exclude-chunks=date,time"]
     return subprocess.run(
-        ["convert", *source, "-alpha", "off", "-define", "png:exclude-chunks=date,time", "PNG24:-"],
-        input=image,
-        capture_output=True,
-        check=True,
+        convert + ["PNG24:-"], input=image, capture_output=True, check=True
     ).stdout
 
 

@@ -50,11 +50,9 @@ class Display:
             )
 
     def start(self, args, env=None):
-        process = subprocess.Popen(
-            args, env=env or self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL
-        )
-        self.helpers.append(process)
-        return process
+        null = subprocess.DEVNULL
+        self.helpers.append(subprocess.Popen(args, env=env or self.env, stdout=null, stderr=null))
+        return self.helpers[-1]
 
     def run(self, args, check=False):
         # Decoded by hand: text mode would turn the messages' CR LF into LF.

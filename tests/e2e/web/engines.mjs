@@ -128,13 +128,11 @@ class WebKit {
         const port = await freePort();
         w.driver = spawn('WebKitWebDriver', [`--port=${port}`], { env: w.env, stdio: 'ignore' });
         const url = `http://127.0.0.1:${port}`;
-        for (
-            let tries = 0;
-            !(await fetch(`${url}/status`).then(
-                (r) => r.ok,
-                () => false,
-            ));
-        ) {
+        const answers = () =>
+            fetch(`${url}/status`)
+                .then((r) => r.ok)
+                .catch(() => false);
+        for (let tries = 0; !(await answers());) {
             if (++tries > 200) throw new Error('WebKitWebDriver did not answer in 10 s');
             await new Promise((resolve) => setTimeout(resolve, 50));
         }

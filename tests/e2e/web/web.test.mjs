@@ -714,12 +714,8 @@ test(
     async () => {
         const v = await Veltrin.open(`${origin}/`, { phone: true });
         const fits = async () => {
-            const { width, height, scroll } = await v.tab.evaluate(() => ({
-                width: innerWidth,
-                height: innerHeight,
-                scroll: document.documentElement.scrollWidth,
-            }));
-            assert.ok(scroll <= width, `the page is ${scroll} px wide on a ${width} px screen`);
+            const { width, height, scroll } = await layout(v.tab);
+            assert.ok(scroll[0] <= width, `the page is ${scroll[0]} px wide, the screen ${width}`);
             const box = v.dialogBox;
             assert.ok(
                 box.left >= 0 && box.right <= width && box.top >= 0 && box.bottom <= height,
