@@ -78,19 +78,19 @@ build() {
 }
 
 # run_tests PRESET E2E_JOBS [NEXT_PRESET TESTS [TARGET ...]]: the tests that start no program
-# of ours side by side, then, if they pass, the end-to-end ones, E2E_JOBS at a time. Each of
-# those has a session of its own (X server, bus, runtime folder), so the desktop's run side by
-# side. All leave a core idle much of the time (the tests that build in the tree take turns,
-# the sessions and browsers mostly wait on what they watch), so the next preset, if named,
-# builds meanwhile (its output in build/NEXT_PRESET.log, shown if it fails).
+# of ours side by side, then the end-to-end ones, E2E_JOBS at a time. Each of those has a
+# session of its own (X server, bus, runtime folder), so the desktop's run side by side, and
+# the browsers two at a time. The desktop's and Wine's sessions mostly wait on what they
+# watch, so the next preset, if named, builds meanwhile (its output in build/NEXT_PRESET.log,
+# shown if it fails).
 run_tests() {
+    ctest --preset "$1" -j "$(nproc)" --label-exclude e2e
     local status=0 building=
     if (($# > 2)); then
         build "${@:3}" >"build/$3.log" 2>&1 &
         building=$!
     fi
-    ctest --preset "$1" -j "$(nproc)" --label-exclude e2e || status=$?
-    ((status)) || ctest --preset "$1" -j "$2" --label-regex e2e || status=$?
+    ctest --preset "$1" -j "$2" --label-regex e2e || status=$?
     if [ -n "$building" ] && ! wait "$building"; then
         cat "build/$3.log"
         status=1
