@@ -49,7 +49,8 @@ def check(name, image):
         f.write(fresh)
     identify = ["identify", "-format", "%wx%h\n", committed, kept]
     sizes = subprocess.run(identify, capture_output=True, text=True).stdout.split("\n")
-    assert sizes[0] == sizes[1], f"{committed}: {sizes[0]} pixels, the window now: {sizes[1]}"
+    now = f"the window now ({kept})"
+    assert sizes[0] == sizes[1], f"{committed} is {sizes[0]} pixels, {now} {sizes[1]}"
     compare = ["compare", "-metric", "AE", "-fuzz", FUZZ, committed, kept, "null:"]
     done = subprocess.run(compare, capture_output=True, text=True)
     changed = re.fullmatch(r"\s*([\d.e+]+)\s*", done.stderr)

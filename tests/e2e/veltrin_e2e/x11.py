@@ -51,8 +51,9 @@ class Display:
 
     def start(self, args, env=None):
         null = subprocess.DEVNULL
-        self.helpers.append(subprocess.Popen(args, env=env or self.env, stdout=null, stderr=null))
-        return self.helpers[-1]
+        process = subprocess.Popen(args, env=env or self.env, stdout=null, stderr=null)
+        self.helpers.append(process)
+        return process
 
     def run(self, args, check=False):
         # Decoded by hand: text mode would turn the messages' CR LF into LF.

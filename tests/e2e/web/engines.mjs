@@ -63,40 +63,52 @@ const puppeteerEngine = (browser) => ({
 
 // A window of the WebKit session: W3C WebDriver has one session of windows, one of them
 // current, and a test uses one at a time.
-const webDriverTab = (webkit, driver = webkit.session) => ({
-    goto: (url) => driver.get(url),
-    reload: () => driver.navigate().refresh(),
-    evaluate: (fn, ...args) =>
-        driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args),
-    click(x, y, count = 1) {
-        const actions = driver.actions().move({ x: Math.round(x), y: Math.round(y), duration: 0 });
-        for (let i = 0; i < count; ++i) actions.press().release();
-        return actions.perform();
-    },
-    press(key, ctrl = false) {
-        const name = { ' ': Key.SPACE, Enter: Key.ENTER }[key] || key;
-        const actions = driver.actions();
-        if (ctrl) actions.keyDown(Key.CONTROL);
-        actions.keyDown(name).keyUp(name);
-        if (ctrl) actions.keyUp(Key.CONTROL);
-        return actions.perform();
-    },
-    // WebKit copies what it last drew: a change is drawn at the next frame.
-    async screenshot() {
-        const frame = 'new Promise((drawn) => requestAnimationFrame(drawn))';
-        await driver.executeScript(`return ${frame}.then(() => ${frame});`);
-        return Buffer.from(await driver.takeScreenshot(), 'base64');
-    },
-    // WebDriver gives the page no leave to read the clipboard: it is read from the X server,
-    // where the browser put it.
-    clipboard: () =>
-        spawnSync('xclip', ['-selection', 'clipboard', '-o'], { env: webkit.env, encoding: 'utf8' })
-            .stdout,
-    async close() {
-        await driver.close();
-        await driver.switchTo().window(webkit.first);
-    },
-});
+function webDriverTab(webkit) {
+    const driver = webkit.session;
+    const evaluate = (fn, ...args) =>
+        driver.executeScript(`return (${fn}).apply(null, arguments);`, ...args);
+    return {
+        goto: (url) => driver.get(url),
+        reload: () => driver.navigate().refresh(),
+        evaluate,
+        click(x, y, count = 1) {
+            const actions = driver
+                .actions()
+                .move({ x: Math.round(x), y: Math.round(y), duration: 0 });
+            for (let i = 0; i < count; ++i) actions.press().release();
+            return actions.perform();
+        },
+        press(key, ctrl = false) {
+            const name = { ' ': Key.SPACE, Enter: Key.ENTER }[key] || key;
+            const actions = driver.actions();
+            if (ctrl) actions.keyDown(Key.CONTROL);
+            actions.keyDown(name).keyUp(name);
+            if (ctrl) actions.keyUp(Key.CONTROL);
+            return actions.perform();
+        },
+        // WebKit copies what it last drew: a change is drawn at the next frame.
+        async screenshot() {
+            await evaluate(
+                () =>
+                    new Promise((drawn) =>
+                        requestAnimationFrame(() => requestAnimationFrame(drawn)),
+                    ),
+            );
+            return Buffer.from(await driver.takeScreenshot(), 'base64');
+        },
+        // WebDriver gives the page no leave to read the clipboard: it is read from the X server,
+        // where the browser put it.
+        clipboard: () =>
+            spawnSync('xclip', ['-selection', 'clipboard', '-o'], {
+                env: webkit.env,
+                encoding: 'utf8',
+            }).stdout,
+        async close() {
+            await driver.close();
+            await driver.switchTo().window(webkit.first);
+        },
+    };
+}
 
 class WebKit {
     static async start() {
